@@ -1,6 +1,8 @@
 #pragma once
 #include <windows.h>
 
+#include <string>
+
 #include "framework/app_window.h"
 
 constexpr int IDC_SWITCH_GROUP = 1000;
