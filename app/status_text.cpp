@@ -1,0 +1,51 @@
+#include "app/status_text.h"
+
+#include <algorithm>
+
+// Positions below are 1-based and 0 means "not found", the terms in which WinFBE's compiler
+// folder names are described: word-version-words-gccversion\fbc32.exe.
+namespace {
+
+constexpr char VERSION_SEPARATOR = '-';
+constexpr char FOLDER_SEPARATOR = '\\';
+constexpr const char* COMPILER_LABEL = " fbc ";
+constexpr const char* GCC_LABEL = " / gcc ";
+
+int FindFrom(const std::string& text, char wanted, int start) {
+    if (start < 1 || start > static_cast<int>(text.size())) {
+        return 0;
+    }
+    const size_t found = text.find(wanted, static_cast<size_t>(start - 1));
+    return found == std::string::npos ? 0 : static_cast<int>(found) + 1;
+}
+
+int FindLast(const std::string& text, char wanted) {
+    const size_t found = text.rfind(wanted);
+    return found == std::string::npos ? 0 : static_cast<int>(found) + 1;
+}
+
+// A negative length runs to the end; a start outside the text gives nothing.
+std::string Piece(const std::string& text, int start, int length) {
+    const int size = static_cast<int>(text.size());
+    if (text.empty() || start < 1 || start > size || length == 0) {
+        return std::string();
+    }
+    const int available = size - start + 1;
+    const int count = length < 0 ? available : std::min(length, available);
+    return text.substr(static_cast<size_t>(start - 1), static_cast<size_t>(count));
+}
+
+}  // namespace
+
+std::string StatusTextFromCompilerPath(const std::string& compilerPath) {
+    const int firstDash = FindFrom(compilerPath, VERSION_SEPARATOR, 1);
+    const int secondDash = FindFrom(compilerPath, VERSION_SEPARATOR, firstDash + 1);
+    const std::string compilerVersion =
+        Piece(compilerPath, firstDash + 1, secondDash - firstDash - 1);
+
+    const int lastDash = FindLast(compilerPath, VERSION_SEPARATOR);
+    const int folderEnd = FindFrom(compilerPath, FOLDER_SEPARATOR, lastDash + 1);
+    const std::string gccVersion = Piece(compilerPath, lastDash + 1, folderEnd - lastDash - 1);
+
+    return COMPILER_LABEL + compilerVersion + GCC_LABEL + gccVersion;
+}
