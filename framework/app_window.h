@@ -7,6 +7,9 @@
 // Message of the modal text-input window: wParam is the address of a result buffer of
 // at least 2049 UTF-16 code units.
 constexpr UINT MSG_SET_RESULT_BUFFER = WM_USER + 1;
+// The text-input window's edit field and the most UTF-16 code units OK copies from it.
+constexpr int INPUT_TEXT_FIELD_ID = 101;
+constexpr int INPUT_TEXT_LIMIT = 2048;
 
 // v x ratio in single precision, nearest integer, halves to even.
 int ScaleValue(int value, float ratio);
@@ -76,3 +79,11 @@ BOOL ResizeClient(HWND window, int width, int height, float scaleX, float scaleY
 void CenterOver(HWND window, HWND reference);
 LRESULT CALLBACK DefaultFrameProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 LRESULT CALLBACK InputWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
+// The arithmetic behind the functions above, free of the platform.
+// lfHeight of a font of `points` for an object of `dpi` on a screen of `screenY` pixels per inch.
+int FontHeightForPoints(int points, int dpi, int screenY);
+// major.minor as major * 100 + minor (6.1 gives 601).
+int WindowsVersionNumber(DWORD major, DWORD minor);
+// Start of a span of `size` centred on [refStart, refEnd) and kept inside [workStart, workEnd).
+int CenteredStart(int refStart, int refEnd, int size, int workStart, int workEnd);

@@ -1,0 +1,58 @@
+#include <cmath>
+
+#include "framework/app_window.h"
+
+namespace {
+
+constexpr const wchar_t* NTDLL_NAME = L"NtDll.dll";
+constexpr const char* RTL_GET_VERSION_NAME = "RtlGetVersion";
+constexpr const wchar_t* USER32_NAME = L"user32.dll";
+constexpr const char* IS_PROCESS_DPI_AWARE_NAME = "IsProcessDPIAware";
+constexpr LONG STATUS_OK = 0;
+constexpr double MINOR_PER_MAJOR = 100.0;
+
+using RtlGetVersionFunction = LONG(WINAPI*)(OSVERSIONINFOEXW*);
+using IsProcessDpiAwareFunction = BOOL(WINAPI*)();
+
+// Both functions are optional: old systems and Wine builds may lack them.
+template <typename Function>
+Function LookUp(HMODULE module, const char* name) {
+    FARPROC address = GetProcAddress(module, name);
+    return reinterpret_cast<Function>(reinterpret_cast<void (*)()>(address));
+}
+
+}  // namespace
+
+int WindowsVersionNumber(DWORD major, DWORD minor) {
+    return static_cast<int>(std::lround((major + minor / MINOR_PER_MAJOR) * MINOR_PER_MAJOR));
+}
+
+int QueryWindowsVersion() {
+    HMODULE ntdll = LoadLibraryW(NTDLL_NAME);
+    if (!ntdll) {
+        return 0;
+    }
+    int version = 0;
+    if (auto rtlGetVersion = LookUp<RtlGetVersionFunction>(ntdll, RTL_GET_VERSION_NAME)) {
+        OSVERSIONINFOEXW info = {};
+        info.dwOSVersionInfoSize = sizeof(info);
+        if (rtlGetVersion(&info) == STATUS_OK) {
+            version = WindowsVersionNumber(info.dwMajorVersion, info.dwMinorVersion);
+        }
+    }
+    FreeLibrary(ntdll);
+    return version;
+}
+
+bool IsDpiAwareProcess() {
+    HMODULE user32 = LoadLibraryW(USER32_NAME);
+    if (!user32) {
+        return false;
+    }
+    bool aware = false;
+    if (auto isProcessDpiAware = LookUp<IsProcessDpiAwareFunction>(user32, IS_PROCESS_DPI_AWARE_NAME)) {
+        aware = isProcessDpiAware() != FALSE;
+    }
+    FreeLibrary(user32);
+    return aware;
+}

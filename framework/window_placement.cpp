@@ -1,0 +1,64 @@
+#include "framework/app_window.h"
+
+namespace {
+
+constexpr LONG MENU_PROBE_BOTTOM = 0x7FFF;
+constexpr UINT RESIZE_FLAGS = SWP_NOZORDER | SWP_NOMOVE | SWP_NOACTIVATE;
+constexpr UINT CENTER_FLAGS = SWP_NOSIZE | SWP_NOZORDER;
+
+RECT WorkArea() {
+    RECT work = {};
+    if (!SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0)) {
+        work = {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+    }
+    return work;
+}
+
+}  // namespace
+
+int CenteredStart(int refStart, int refEnd, int size, int workStart, int workEnd) {
+    int start = refStart + ((refEnd - refStart) - size) / 2;
+    if (start < workStart) {
+        start = workStart;
+    } else if (start + size > workEnd) {
+        start = workEnd - size;
+    }
+    return start;
+}
+
+BOOL ResizeClient(HWND window, int width, int height, float scaleX, float scaleY) {
+    RECT rect = {0, 0, ScaleValue(width, scaleX), ScaleValue(height, scaleY)};
+    const DWORD style = static_cast<DWORD>(GetWindowLongW(window, GWL_STYLE));
+    const DWORD exStyle = static_cast<DWORD>(GetWindowLongW(window, GWL_EXSTYLE));
+    const bool hasMenu = GetMenu(window) != nullptr;
+    AdjustWindowRectEx(&rect, style, hasMenu, exStyle);
+    if (hasMenu) {
+        // AdjustWindowRectEx counts one menu line; a menu bar that wraps takes more.
+        RECT probe = {rect.left, rect.top, rect.right, MENU_PROBE_BOTTOM};
+        SendMessageW(window, WM_NCCALCSIZE, FALSE, reinterpret_cast<LPARAM>(&probe));
+        rect.bottom += probe.top;
+    }
+    if (style & WS_HSCROLL) {
+        rect.bottom += GetSystemMetrics(SM_CYHSCROLL);
+    }
+    if (style & WS_VSCROLL) {
+        rect.right += GetSystemMetrics(SM_CXVSCROLL);
+    }
+    return SetWindowPos(window, nullptr, 0, 0, rect.right - rect.left, rect.bottom - rect.top, RESIZE_FLAGS);
+}
+
+void CenterOver(HWND window, HWND reference) {
+    RECT own = {};
+    GetWindowRect(window, &own);
+    const RECT work = WorkArea();
+    RECT over = work;
+    if (reference) {
+        GetWindowRect(reference, &over);
+    }
+    POINT place = {CenteredStart(over.left, over.right, own.right - own.left, work.left, work.right),
+                   CenteredStart(over.top, over.bottom, own.bottom - own.top, work.top, work.bottom)};
+    if (GetWindowLongW(window, GWL_STYLE) & WS_CHILD) {
+        ScreenToClient(reference, &place);
+    }
+    SetWindowPos(window, nullptr, place.x, place.y, 0, 0, CENTER_FLAGS);
+}
