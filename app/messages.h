@@ -7,6 +7,10 @@ constexpr int MSG_TIMEOUT = 10;
 constexpr const wchar_t* MSG_FONT = L"Segoe UI";
 constexpr int MSG_TEXT_COLOR = 0;
 constexpr int MSG_BACK_COLOR = 0x0098D3FF;
+// Task modal, one "OK" button, no icon: the mutex failure.
+constexpr int MSG_STYLE_NO_ICON = 0x2000;
+// The single-instance messages come before the message font size is known.
+constexpr int MSG_FONT_SIZE_ALREADY_RUNNING = 10;
 
 constexpr const wchar_t* TEXT_ALREADY_RUNNING = L"Flagsmith is already running.";
 constexpr const wchar_t* TEXT_MUTEX_FAILED = L"Mutex Create failed with error code";

@@ -27,6 +27,10 @@ AppWindow& MainAppWindow();
 
 // Builds the hidden main window with every control, sized and placed.
 void BuildMainWindow();
+// The same on any window object (BuildMainWindow uses MainAppWindow()).
+void BuildMainWindowIn(AppWindow& app);
+// Width in pixels of text drawn in the control's current font.
+int TextWidth(HWND control, const wchar_t* text);
 // Start-up preset selection for the switch line read from WinFBE.ini (8-bit text).
 void SelectPresetForLine(const std::string& line);
 LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);

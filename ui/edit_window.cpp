@@ -1,0 +1,122 @@
+#include "ui/edit_window.h"
+
+#include <iterator>
+#include <vector>
+
+#include "app/ansi_text.h"
+#include "app/messages.h"
+#include "app/settings_file.h"
+#include "app/startup.h"
+#include "app/switch_line.h"
+#include "framework/app_window.h"
+#include "ui/main_layout.h"
+#include "ui/main_window.h"
+
+namespace {
+
+constexpr const wchar_t* EDIT_TITLE = L"FLG - Edit";
+constexpr int EDIT_WIDTH = 326;
+constexpr int EDIT_HEIGHT = 142;
+// WS_POPUP | WS_CAPTION | WS_SYSMENU; shown by the message loop.
+constexpr DWORD EDIT_STYLE = 0x80C80000;
+// WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT.
+constexpr DWORD EDIT_EX_STYLE = 0x00010001;
+// WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL: one left-aligned line.
+constexpr DWORD FIELD_STYLE = 0x10010080;
+constexpr int NO_ID = -1;
+constexpr WPARAM FIELD_LIMIT = 260;
+constexpr int RESULT_CHARS = INPUT_TEXT_LIMIT + 1;
+
+constexpr const wchar_t* PROMPT = L"Additional compiler option switches (optional)";
+constexpr const wchar_t* OK_CAPTION = L"&Ok";
+constexpr const wchar_t* CANCEL_CAPTION = L"&Cancel";
+// user32's own captions of the OK and Cancel buttons.
+constexpr UINT OK_STRING_ID = 800;
+constexpr UINT CANCEL_STRING_ID = 801;
+constexpr int STRING_CHARS = 260;
+
+const ControlSpec EDIT_CONTROLS[] = {
+    {L"Label", NO_ID, PROMPT, 21, 10, 280, 19, KIND_DEFAULT_STYLE},
+    {L"Edit", IDC_SWITCHES_TEXT, L"", 21, 33, 280, 19, FIELD_STYLE},
+    {L"Button", IDOK, OK_CAPTION, 21, 72, 75, 22, KIND_DEFAULT_STYLE},
+    {L"Button", IDCANCEL, CANCEL_CAPTION, 226, 72, 75, 22, KIND_DEFAULT_STYLE},
+};
+
+// "&" and the platform's caption, so its first letter stays the access key; where user32
+// lacks the string the button keeps its own caption.
+void LocaliseButton(HWND button, HMODULE user32, UINT stringId) {
+    wchar_t text[STRING_CHARS] = {};
+    if (LoadStringW(user32, stringId, text, STRING_CHARS)) {
+        const std::wstring caption = std::wstring(L"&") + text;
+        SendMessageW(button, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(caption.c_str()));
+    }
+}
+
+// Runs the edit window until it is gone; returns the result buffer's text (empty after
+// Cancel, Esc or the close box).
+std::string AskForLine(HWND mainWindow, const std::string& current) {
+    std::vector<wchar_t> result(RESULT_CHARS, L'\0');
+    AppWindow editor;
+    HWND window = editor.Create(mainWindow, EDIT_TITLE, InputWindowProc, 0, 0, EDIT_WIDTH,
+                                EDIT_HEIGHT, EDIT_STYLE, EDIT_EX_STYLE);
+    CenterOver(window, mainWindow);
+
+    HWND controls[std::size(EDIT_CONTROLS)] = {};
+    for (size_t i = 0; i < std::size(EDIT_CONTROLS); ++i) {
+        const ControlSpec& spec = EDIT_CONTROLS[i];
+        controls[i] = editor.CreateControl(spec.kind, window, spec.id, spec.caption, spec.x,
+                                           spec.y, spec.width, spec.height, spec.style);
+    }
+    HWND field = controls[1];
+
+    HMODULE user32 = GetModuleHandleW(L"user32.dll");
+    LocaliseButton(controls[2], user32, OK_STRING_ID);
+    LocaliseButton(controls[3], user32, CANCEL_STRING_ID);
+
+    SendMessageW(field, EM_LIMITTEXT, FIELD_LIMIT, 0);
+    const std::wstring currentWide = AnsiToWide(current);
+    SendMessageW(field, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(currentWide.c_str()));
+    SendMessageW(field, EM_SETSEL, 0, -1);
+    SetFocus(field);
+
+    SendMessageW(window, MSG_SET_RESULT_BUFFER, reinterpret_cast<WPARAM>(result.data()), 0);
+    editor.RunMessageLoop(0);
+    // InputWindowProc enables the owner on WM_CLOSE; a window destroyed another way does not.
+    EnableWindow(mainWindow, TRUE);
+    return ResultLine(result.data());
+}
+
+// The window order stays as it is for the whole command, the edit window's life included.
+class ModalCommand {
+public:
+    ModalCommand() { g_modalActive = 1; }
+    ~ModalCommand() { g_modalActive = 0; }
+    ModalCommand(const ModalCommand&) = delete;
+    ModalCommand& operator=(const ModalCommand&) = delete;
+};
+
+}  // namespace
+
+std::string ResultLine(const wchar_t* fieldText) {
+    std::string line = WideToAnsi(fieldText);
+    if (line.size() > static_cast<size_t>(MAX_TEXT_CHARS)) {
+        line.resize(MAX_TEXT_CHARS);
+    }
+    return line;
+}
+
+bool RunEditCommand(HWND mainWindow) {
+    const ModalCommand modal;
+    const std::string line = AskForLine(mainWindow, ReadCompilerValue(KEY_COMPILER_SWITCHES));
+    if (line.empty()) {
+        return false;
+    }
+
+    if (!WriteSwitchLine(AnsiToWide(line).c_str())) {
+        ShowStandardMessage(TEXT_ERROR2);
+    }
+    const int last = PresetOptionId(g_presetSlots);
+    const int match = MatchPreset(line);
+    CheckRadioButton(mainWindow, IDC_PRESET_FIRST, last, match ? PresetOptionId(match) : last);
+    return true;
+}

@@ -1,0 +1,12 @@
+#include <windows.h>
+
+#include "app/startup.h"
+#include "app/switch_line.h"
+
+// The runtime has set the user's locale and made the main window object by now (static
+// objects of ui/main_window.cpp); they are destroyed after this returns.
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR commandLine, int) {
+    g_presets.reserve(MAX_PRESETS);
+    // Always shown normally, whatever the launcher's shortcut asked for.
+    return RunIfFirstInstance(GetModuleHandleW(nullptr), nullptr, commandLine, SW_SHOWNORMAL);
+}

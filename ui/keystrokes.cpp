@@ -1,0 +1,56 @@
+#include "ui/keystrokes.h"
+
+#include <mmsystem.h>
+
+#include "ui/main_window.h"
+
+namespace {
+
+constexpr DWORD KEY_WAIT_MS = 3;
+constexpr UINT TIMER_RESOLUTION_MS = 1;
+
+constexpr KeyEvent BUILD_CONFIG_EVENTS[] = {
+    {VK_F7, false},
+    {VK_F7, true},
+};
+
+constexpr KeyEvent COMPILER_SETUP_EVENTS[] = {
+    {VK_SHIFT, false}, {VK_F7, false}, {VK_F7, true}, {VK_SHIFT, true},
+    {VK_UP, false}, {VK_UP, true}, {VK_UP, false}, {VK_UP, true},
+    {VK_UP, false}, {VK_UP, true}, {VK_UP, false}, {VK_UP, true},
+    {VK_UP, false}, {VK_UP, true}, {VK_UP, false}, {VK_UP, true},
+    {VK_UP, false}, {VK_UP, true},
+    {VK_DOWN, false}, {VK_DOWN, true}, {VK_DOWN, false}, {VK_DOWN, true},
+    {VK_DOWN, false}, {VK_DOWN, true}, {VK_DOWN, false}, {VK_DOWN, true},
+};
+
+template <int N>
+constexpr int CountOf(const KeyEvent (&)[N]) {
+    return N;
+}
+
+void SendKey(const KeyEvent& event) {
+    const BYTE scanCode = static_cast<BYTE>(MapVirtualKeyW(event.virtualKey, MAPVK_VK_TO_VSC));
+    keybd_event(event.virtualKey, scanCode, event.release ? KEYEVENTF_KEYUP : 0, 0);
+}
+
+}  // namespace
+
+// The F7 release comes after the timer resolution is given back, with no wait behind it.
+const KeySequence BUILD_CONFIG_KEYS = {BUILD_CONFIG_EVENTS, CountOf(BUILD_CONFIG_EVENTS), 1};
+const KeySequence COMPILER_SETUP_KEYS = {COMPILER_SETUP_EVENTS, CountOf(COMPILER_SETUP_EVENTS),
+                                         CountOf(COMPILER_SETUP_EVENTS)};
+
+void SendKeysToWinFbe(const KeySequence& sequence) {
+    SetForegroundWindow(FindWindowW(WINFBE_CLASS, nullptr));
+    // The 3 ms waits need a 1 ms timer resolution, held only for the sequence.
+    timeBeginPeriod(TIMER_RESOLUTION_MS);
+    for (int i = 0; i < sequence.timedCount; ++i) {
+        SendKey(sequence.events[i]);
+        Sleep(KEY_WAIT_MS);
+    }
+    timeEndPeriod(TIMER_RESOLUTION_MS);
+    for (int i = sequence.timedCount; i < sequence.count; ++i) {
+        SendKey(sequence.events[i]);
+    }
+}

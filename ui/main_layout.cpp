@@ -1,0 +1,131 @@
+#include "ui/main_layout.h"
+
+#include <algorithm>
+
+#include "app/switch_line.h"
+
+namespace {
+
+// One quantity for the small (Tahoma 8 pt) and the large (Tahoma 12 pt) layout.
+struct ByLayout {
+    int small;
+    int large;
+    int For(bool isLarge) const { return isLarge ? large : small; }
+};
+
+constexpr ByLayout OPTION_PADDING = {16, 18};
+constexpr ByLayout GROUP_PADDING = {26, 28};
+constexpr ByLayout GROUP_MIN_WIDTH = {115, 150};
+constexpr ByLayout OPTION_TOP = {50, 58};
+constexpr ByLayout BUTTON_HEIGHT = {22, 25};
+constexpr ByLayout GROUP_HEIGHT = {205, 213};
+constexpr ByLayout CLIENT_EXTRA_HEIGHT = {162, 166};
+constexpr int CLIENT_EXTRA_WIDTH = 20;
+constexpr int OPTION_PITCH = 20;
+constexpr int OPTION_HEIGHT = 20;
+constexpr int OPTION_X = 15;
+constexpr int FIRST_OPTION_OFFSET = 16;
+// "No preset used" stands 24 units below the last preset's top instead of one pitch of 20,
+// which sets it apart from the presets.
+constexpr int NO_PRESET_OFFSET = 20;
+constexpr int GROUP_X = 10;
+constexpr int GROUP_Y = 50;
+
+// WS_VISIBLE | WS_GROUP | WS_TABSTOP | BS_VCENTER | BS_LEFT | BS_AUTORADIOBUTTON: the group
+// runs from the first preset up to the group box (whose default style has WS_GROUP), so
+// "No preset used" belongs to it.
+constexpr DWORD FIRST_OPTION_STYLE = 0x10030D09;
+constexpr DWORD OPTION_STYLE = 0x10010D09;
+// WS_VISIBLE | WS_TABSTOP | BS_VCENTER: a push button with its caption centred.
+constexpr DWORD COMMAND_STYLE = 0x10010C00;
+
+constexpr const wchar_t* KIND_OPTION = L"Option";
+constexpr const wchar_t* KIND_CHECKBOX = L"Checkbox";
+constexpr const wchar_t* KIND_BUTTON = L"Button";
+constexpr const wchar_t* KIND_GROUPBOX = L"GroupBox";
+constexpr const wchar_t* GROUP_CAPTION = L"Select switches";
+
+constexpr ControlSpec MEASURING_OPTION = {KIND_OPTION, IDC_PRESET_FIRST, nullptr, OPTION_X, 30,
+                                          1, OPTION_HEIGHT, KIND_DEFAULT_STYLE};
+
+struct FlagBoxRow {
+    const FlagInfo* flag;
+    ByLayout x, y, width;
+};
+constexpr int FLAG_BOX_HEIGHT = 20;
+
+// Command buttons stand at T plus yOffset.
+struct CommandRow {
+    int id;
+    const wchar_t* caption;
+    ByLayout x;
+    int yOffset;
+    ByLayout width;
+};
+
+constexpr CommandRow COMMAND_ROWS[] = {
+    {IDC_APPLY, L"Apply", {10, 8}, 50, {38, 56}},
+    {IDC_EDIT, L"Edit", {52, 67}, 50, {38, 56}},
+    {IDC_CLEAR, L"Clear", {96, 126}, 50, {38, 56}},
+    {IDC_BUILD_CONFIG, L"Build Configurations...", {10, 10}, 80, {124, 172}},
+    {IDC_COMPILER_SETUP, L"Compiler Setup", {10, 10}, 110, {124, 172}},
+};
+
+}  // namespace
+
+MainLayout ComputeMainLayout(bool large, int widestCaption, int presetCount) {
+    MainLayout layout = {};
+    layout.optionWidth = widestCaption + OPTION_PADDING.For(large);
+    layout.groupWidth = std::max(widestCaption + GROUP_PADDING.For(large), GROUP_MIN_WIDTH.For(large));
+    layout.optionTop = OPTION_TOP.For(large);
+    layout.bottom = layout.optionTop + OPTION_PITCH * presetCount;
+    layout.buttonHeight = BUTTON_HEIGHT.For(large);
+    layout.groupHeight = GROUP_HEIGHT.For(large);
+    layout.clientWidth = layout.groupWidth + CLIENT_EXTRA_WIDTH;
+    layout.clientHeight = layout.bottom + CLIENT_EXTRA_HEIGHT.For(large);
+    return layout;
+}
+
+ControlSpec MeasuringOptionSpec(const wchar_t* firstPresetCaption) {
+    ControlSpec spec = MEASURING_OPTION;
+    spec.caption = firstPresetCaption;
+    return spec;
+}
+
+std::vector<ControlSpec> MainControlSpecs(bool large, const MainLayout& layout,
+                                          const std::vector<std::wstring>& slots) {
+    // Console, -exx, 686: the creation order, not the order of the pieces in a switch line.
+    const FlagBoxRow flagRows[FLAG_BOX_COUNT] = {
+        {&ConsoleFlag, {46, 58}, {5, 8}, {80, 90}},
+        {&ExxFlag, {32, 40}, {25, 28}, {40, 46}},
+        {&Arch686Flag, {80, 106}, {25, 28}, {48, 46}},
+    };
+
+    std::vector<ControlSpec> specs;
+    for (const FlagBoxRow& row : flagRows) {
+        specs.push_back({KIND_CHECKBOX, row.flag->controlId, row.flag->caption, row.x.For(large),
+                         row.y.For(large), row.width.For(large), FLAG_BOX_HEIGHT,
+                         KIND_DEFAULT_STYLE});
+    }
+
+    const int presetCount = static_cast<int>(slots.size()) - 1;
+    for (int k = 0; k < presetCount; ++k) {
+        specs.push_back({KIND_OPTION, PresetOptionId(k + 1), slots[k].c_str(), OPTION_X,
+                         layout.optionTop + FIRST_OPTION_OFFSET + OPTION_PITCH * k,
+                         layout.optionWidth, OPTION_HEIGHT,
+                         k == 0 ? FIRST_OPTION_STYLE : OPTION_STYLE});
+    }
+    specs.push_back({KIND_OPTION, PresetOptionId(presetCount + 1), slots.back().c_str(),
+                     OPTION_X, layout.optionTop + NO_PRESET_OFFSET + OPTION_PITCH * presetCount,
+                     layout.optionWidth, OPTION_HEIGHT, OPTION_STYLE});
+
+    for (const CommandRow& row : COMMAND_ROWS) {
+        specs.push_back({KIND_BUTTON, row.id, row.caption, row.x.For(large),
+                         layout.bottom + row.yOffset, row.width.For(large), layout.buttonHeight,
+                         COMMAND_STYLE});
+    }
+
+    specs.push_back({KIND_GROUPBOX, IDC_SWITCH_GROUP, GROUP_CAPTION, GROUP_X, GROUP_Y,
+                     layout.groupWidth, layout.groupHeight, KIND_DEFAULT_STYLE});
+    return specs;
+}

@@ -1,0 +1,50 @@
+#pragma once
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "ui/main_window.h"
+
+// The main window's geometry in 96-DPI units, from the widest preset caption W (screen
+// pixels, used unchanged) and the number of presets n.
+struct MainLayout {
+    int optionWidth;   // OW
+    int groupWidth;    // GW
+    int optionTop;     // S0
+    int bottom;        // T = S0 + 20 n
+    int buttonHeight;
+    int groupHeight;
+    int clientWidth;
+    int clientHeight;
+};
+
+MainLayout ComputeMainLayout(bool large, int widestCaption, int presetCount);
+
+constexpr DWORD KIND_DEFAULT_STYLE = static_cast<DWORD>(-1);
+
+struct ControlSpec {
+    const wchar_t* kind;
+    int id;
+    const wchar_t* caption;
+    int x;
+    int y;
+    int width;
+    int height;
+    DWORD style;
+};
+
+// Where the temporary option button that measures W stands; it borrows the first preset's id.
+ControlSpec MeasuringOptionSpec(const wchar_t* firstPresetCaption);
+
+// Every permanent control but the status bar, in creation order: the flag check boxes first
+// (FLAG_BOX_COUNT of them), then the preset options, "No preset used", the command buttons
+// and the group box. slots holds the n presets followed by "No preset used".
+constexpr size_t FLAG_BOX_COUNT = 3;
+std::vector<ControlSpec> MainControlSpecs(bool large, const MainLayout& layout,
+                                          const std::vector<std::wstring>& slots);
+
+// Identifier of the option button of preset slot i (1-based).
+constexpr int PresetOptionId(int slot) {
+    return IDC_PRESET_FIRST - 1 + slot;
+}

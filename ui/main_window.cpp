@@ -1,0 +1,125 @@
+#include "ui/main_window.h"
+
+#include <clocale>
+
+#include <algorithm>
+#include <vector>
+
+#include "app/flag_files.h"
+#include "app/messages.h"
+#include "app/settings_file.h"
+#include "app/startup.h"
+#include "app/switch_line.h"
+#include "ui/main_layout.h"
+
+HWND g_hwndMain = nullptr;
+HWND g_hwndStatus = nullptr;
+
+namespace {
+
+// The conversions between 8-bit text and UTF-16 follow the user's code page, and the main
+// window object must be made after that is settled: both are static objects of this file,
+// constructed in the order of definition.
+struct UserLocale {
+    UserLocale() { setlocale(LC_ALL, ""); }
+};
+UserLocale userLocale;
+AppWindow mainAppWindow;
+
+constexpr const wchar_t* MAIN_TITLE = L"FLG";
+// WS_POPUP | WS_CAPTION | WS_SYSMENU: a title bar with its Close box, no sizing border.
+constexpr DWORD MAIN_STYLE = 0x80C80000;
+// WS_EX_DLGMODALFRAME | WS_EX_TOPMOST: topmost from the start, before it is shown.
+constexpr DWORD MAIN_EX_STYLE = WS_EX_DLGMODALFRAME | WS_EX_TOPMOST;
+constexpr DWORD STATUS_STYLE = WS_CHILD | WS_VISIBLE;
+constexpr int MIN_CAPTION_WIDTH = 1;
+
+int WidestCaption(HWND measuringOption, int presetCount) {
+    int widest = MIN_CAPTION_WIDTH;
+    for (int i = 0; i < presetCount; ++i) {
+        widest = std::max(widest, TextWidth(measuringOption, g_presets[i].c_str()));
+    }
+    return widest;
+}
+
+void PlaceMainWindow(const wchar_t* folder) {
+    if (ReadPosition(folder)) {
+        // The saved pixels exactly, even when they lie outside every screen.
+        SetWindowPos(g_hwndMain, HWND_TOPMOST, g_savedLeft, g_savedTop, 0, 0, SWP_NOSIZE);
+    } else {
+        CenterOver(g_hwndMain, nullptr);
+        SetWindowPos(g_hwndMain, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    }
+}
+
+}  // namespace
+
+AppWindow& MainAppWindow() {
+    return mainAppWindow;
+}
+
+int TextWidth(HWND control, const wchar_t* text) {
+    HDC dc = GetDC(control);
+    if (!dc) {
+        return 0;
+    }
+    HFONT font = reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0));
+    HGDIOBJ previous = font ? SelectObject(dc, font) : nullptr;
+    SIZE extent = {};
+    GetTextExtentPoint32W(dc, text, lstrlenW(text), &extent);
+    if (previous) {
+        SelectObject(dc, previous);
+    }
+    ReleaseDC(control, dc);
+    return extent.cx;
+}
+
+void BuildMainWindow() {
+    BuildMainWindowIn(mainAppWindow);
+}
+
+void BuildMainWindowIn(AppWindow& app) {
+    if (!app.Window()) {
+        app.Create(nullptr, MAIN_TITLE, MainWindowProc, CW_USEDEFAULT, CW_USEDEFAULT,
+                   CW_USEDEFAULT, CW_USEDEFAULT, MAIN_STYLE, MAIN_EX_STYLE);
+    }
+    g_hwndMain = app.Window();
+
+    const int presetCount = g_presetSlots - 1;
+    const ControlSpec measuring = MeasuringOptionSpec(g_presets[0].c_str());
+    HWND option = app.CreateControl(measuring.kind, g_hwndMain, measuring.id, measuring.caption,
+                                    measuring.x, measuring.y, measuring.width, measuring.height,
+                                    measuring.style);
+    const int widest = WidestCaption(option, presetCount);
+    DestroyWindow(option);
+
+    const MainLayout layout = ComputeMainLayout(g_largeLayout, widest, presetCount);
+    g_presets.resize(static_cast<size_t>(g_presetSlots));
+    g_presets.back() = TEXT_NO_PRESET;
+
+    const WideText folder = ExecutableFolder();
+    const std::vector<ControlSpec> specs = MainControlSpecs(g_largeLayout, layout, g_presets);
+    for (size_t i = 0; i < specs.size(); ++i) {
+        if (i == FLAG_BOX_COUNT) {
+            ReadFlagFiles(g_hwndMain, folder.Text());
+        }
+        const ControlSpec& spec = specs[i];
+        app.CreateControl(spec.kind, g_hwndMain, spec.id, spec.caption, spec.x, spec.y,
+                          spec.width, spec.height, spec.style);
+    }
+
+    ResizeClient(g_hwndMain, layout.clientWidth, layout.clientHeight, app.ScaleX(), app.ScaleY());
+    PlaceMainWindow(folder.Text());
+    g_hwndStatus = CreateStatusWindowW(STATUS_STYLE, L"", g_hwndMain, IDC_STATUSBAR);
+}
+
+void SelectPresetForLine(const std::string& line) {
+    const int last = PresetOptionId(g_presetSlots);
+    const int match = MatchPreset(line);
+    if (match) {
+        CheckRadioButton(g_hwndMain, IDC_PRESET_FIRST, last, PresetOptionId(match));
+        return;
+    }
+    ShowStandardMessageModal(line.empty() ? TEXT_EMPTY_SWITCHES : TEXT_NO_MATCH);
+    CheckRadioButton(g_hwndMain, IDC_PRESET_FIRST, last, last);
+}

@@ -1,0 +1,157 @@
+#include <string>
+
+#include "app/flag_files.h"
+#include "app/messages.h"
+#include "app/settings_file.h"
+#include "app/switch_line.h"
+#include "ui/edit_window.h"
+#include "ui/keystrokes.h"
+#include "ui/main_layout.h"
+#include "ui/main_window.h"
+#include "ui/watch.h"
+
+namespace {
+
+// The Edit command's answer when nothing was written.
+constexpr LRESULT EDIT_NOT_WRITTEN = -1;
+
+bool IsChecked(HWND window, int id) {
+    return SendDlgItemMessageW(window, id, BM_GETCHECK, 0, 0) == BST_CHECKED;
+}
+
+// The preset of the first checked option; "No preset used" is never a candidate. 0: none.
+int SelectedPreset(HWND window) {
+    for (int slot = 1; slot < g_presetSlots; ++slot) {
+        if (IsChecked(window, PresetOptionId(slot))) {
+            return slot;
+        }
+    }
+    return 0;
+}
+
+void Apply686Rule(HWND window, const std::wstring& preset) {
+    switch (Arch686RuleFor(preset)) {
+        case Arch686Rule::Check:
+            SendDlgItemMessageW(window, IDC_ARCH686, BM_SETCHECK, BST_CHECKED, 0);
+            break;
+        case Arch686Rule::Clear:
+            SendDlgItemMessageW(window, IDC_ARCH686, BM_SETCHECK, BST_UNCHECKED, 0);
+            break;
+        case Arch686Rule::Keep:
+            break;
+    }
+}
+
+// False when no preset is selected (the window procedure then answers 0).
+bool Apply(HWND window) {
+    const int slot = SelectedPreset(window);
+    if (!slot) {
+        ShowStandardMessageModal(TEXT_NO_RADIO);
+        return false;
+    }
+    const std::wstring& preset = g_presets[static_cast<size_t>(slot) - 1];
+    Apply686Rule(window, preset);
+    UpdateFlagFiles(window, ExecutableFolder().Text());
+    const std::wstring line = ComposeSwitchLine(IsChecked(window, IDC_CONSOLE),
+                                                IsChecked(window, IDC_ARCH686),
+                                                IsChecked(window, IDC_EXX), preset);
+    if (!WriteSwitchLine(line.c_str())) {
+        ShowStandardMessage(TEXT_ERROR1);
+    }
+    return true;
+}
+
+void Clear(HWND window) {
+    // The empty text, not a null value: the key stays and reads back as empty.
+    if (!WriteSwitchLine(L"")) {
+        ShowStandardMessage(TEXT_ERROR3);
+    }
+    const int last = PresetOptionId(g_presetSlots);
+    CheckRadioButton(window, IDC_PRESET_FIRST, last, last);
+}
+
+void SavePositionIfMoved(HWND window) {
+    RECT rect = {};
+    GetWindowRect(window, &rect);
+    WritePositionIfMoved(ExecutableFolder().Text(), rect.left, rect.top);
+}
+
+// True with *result set when the command answers other than by default processing.
+bool HandleCommand(HWND window, int id, int notification, LRESULT* result) {
+    if (id == IDC_CLEAR) {
+        Clear(window);
+        return false;
+    }
+    if (notification != BN_CLICKED) {
+        return false;
+    }
+    switch (id) {
+        case IDC_APPLY:
+            if (!Apply(window)) {
+                *result = 0;
+                return true;
+            }
+            return false;
+        case IDC_EDIT:
+            if (!RunEditCommand(window)) {
+                *result = EDIT_NOT_WRITTEN;
+                return true;
+            }
+            return false;
+        case IDC_BUILD_CONFIG:
+            SendKeysToWinFbe(BUILD_CONFIG_KEYS);
+            return false;
+        case IDC_COMPILER_SETUP:
+            SendKeysToWinFbe(COMPILER_SETUP_KEYS);
+            return false;
+        default:
+            return false;
+    }
+}
+
+// True with *result set when the message is answered other than by default processing.
+bool HandleMessage(HWND window, UINT message, WPARAM wParam, LRESULT* result) {
+    switch (message) {
+        case WM_CREATE:
+            SetTimer(window, IDT_WATCH, WATCH_PERIOD_MS, nullptr);
+            return false;
+        case WM_TIMER:
+            if (wParam == IDT_WATCH && !WatchTick(window)) {
+                *result = 0;
+                return true;
+            }
+            return false;
+        case WM_COMMAND:
+            return HandleCommand(window, LOWORD(wParam), HIWORD(wParam), result);
+        case WM_SYSCOMMAND:
+            if (LOWORD(wParam) == SC_CLOSE) {
+                KillTimer(window, IDT_WATCH);
+                SavePositionIfMoved(window);
+            }
+            return false;
+        case WM_CLOSE:
+            SavePositionIfMoved(window);
+            return false;
+        case WM_DESTROY:
+            PostQuitMessage(0);
+            *result = 0;
+            return true;
+        default:
+            return false;
+    }
+}
+
+}  // namespace
+
+LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    try {
+        LRESULT result = 0;
+        if (HandleMessage(window, message, wParam, &result)) {
+            return result;
+        }
+    } catch (...) {
+        // Nothing may unwind into the platform's dispatcher; the message then gets the
+        // default answer.
+    }
+    return DefWindowProcW(window, message, wParam, lParam);
+}

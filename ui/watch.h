@@ -1,0 +1,14 @@
+#pragma once
+#include <windows.h>
+
+constexpr UINT WATCH_PERIOD_MS = 100;
+
+// True while this program last made the main window topmost (it is created so).
+extern unsigned char g_isTopmost;
+// True while the main window is minimised because WinFBE is.
+extern unsigned char g_followMinimized;
+
+// One tick of timer IDT_WATCH on the main window: status text, following WinFBE's
+// minimisation, closing when WinFBE has gone, window order. False when the tick ended early
+// (the window procedure then answers 0 instead of default processing).
+bool WatchTick(HWND mainWindow);
