@@ -1,0 +1,502 @@
+// Drives the real FlagsmithII.exe beside the stand-in WinFBE, from outside, by window
+// messages and by the files the program reads and writes.
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "tests/e2e/harness.h"
+#include "ui/main_window.h"
+
+using e2e::FileExists;
+using e2e::IsChecked;
+using e2e::PostClick;
+using e2e::WaitUntil;
+
+namespace {
+
+constexpr DWORD TICKS_MS = 1000;       // a few watch ticks of 100 ms
+constexpr DWORD EXIT_MS = 1000;        // the program's exit after WinFBE has gone
+constexpr DWORD START_MS = 8000;
+constexpr DWORD WRITE_MS = 3000;
+constexpr DWORD SETTLE_MS = 300;       // long enough for a stray extra event to arrive
+
+constexpr const char* TWO_PRESETS = "-gen gas\r\n-gen gas64\r\n";
+constexpr const char* THREE_PRESETS = "-gen gas\r\n-gen gas64\r\n-lang qb\r\n";
+constexpr const wchar_t* BASE = L"-w all -fpmode fast -fpu sse ";
+constexpr const wchar_t* REAL_FBC32 = L"C:\\WinFBE\\Toolchains\\FreeBASIC-1.10.1-winlibs-gcc-9.3.0\\fbc32.exe";
+
+std::wstring Line(const wchar_t* prefix, const wchar_t* preset) { return std::wstring(prefix) + BASE + preset; }
+
+std::string Narrow(const std::wstring& text) { return std::string(text.begin(), text.end()); }
+
+POINT TopLeft(HWND window) {
+    RECT rect{};
+    GetWindowRect(window, &rect);
+    return {rect.left, rect.top};
+}
+
+bool IsTopmost(HWND window) { return (GetWindowLongW(window, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0; }
+
+std::string PositionBytes(LONG left, LONG top) {
+    std::string bytes(8, '\0');
+    memcpy(&bytes[0], &left, 4);
+    memcpy(&bytes[4], &top, 4);
+    return bytes;
+}
+
+int Scaled(int units) {
+    HDC screen = GetDC(nullptr);
+    const int dpi = GetDeviceCaps(screen, LOGPIXELSX);
+    ReleaseDC(nullptr, screen);
+    return MulDiv(units, dpi, 96);
+}
+
+SIZE ClientSize(HWND window) {
+    RECT rect{};
+    GetClientRect(window, &rect);
+    return {rect.right - rect.left, rect.bottom - rect.top};
+}
+
+// Every visible state a command could change: the settings file, the flag files, the boxes.
+struct Snapshot {
+    std::string ini;
+    bool files[3];
+    bool boxes[3];
+    int option;
+    bool operator==(const Snapshot& o) const {
+        return ini == o.ini && option == o.option && std::equal(files, files + 3, o.files) &&
+               std::equal(boxes, boxes + 3, o.boxes);
+    }
+};
+
+class E2e : public ::testing::Test {
+protected:
+    void SetUp() override { tree = std::make_unique<e2e::Tree>(); }
+    void TearDown() override {
+        program.Proc().Kill();
+        standIn.Proc().Kill();
+    }
+
+    // Stand-in first, then the program; true once its main window is visible.
+    bool StartBoth() {
+        if (!standIn.Start(*tree)) return false;
+        if (!program.Start(*tree)) return false;
+        return program.WaitMain(START_MS) != nullptr;
+    }
+
+    HWND Main() const { return program.Main(); }
+
+    Snapshot Take(int lastOption) {
+        Snapshot s{};
+        s.ini = e2e::ReadBytes(tree->IniPath());
+        const wchar_t* names[3] = {L"Console.dat", L"686.dat", L"exx.dat"};
+        const int ids[3] = {IDC_CONSOLE, IDC_ARCH686, IDC_EXX};
+        for (int i = 0; i < 3; ++i) {
+            s.files[i] = tree->HasToolsFile(names[i]);
+            s.boxes[i] = IsChecked(Main(), ids[i]);
+        }
+        s.option = program.CheckedOption(IDC_PRESET_FIRST, lastOption);
+        return s;
+    }
+
+    // Waits until a command posted to the program has been handled and its loop is idle.
+    void Settle() {
+        e2e::Sync(Main());
+        WaitUntil([] { return false; }, SETTLE_MS);
+        e2e::Sync(Main());
+    }
+
+    std::unique_ptr<e2e::Tree> tree;
+    e2e::StandIn standIn;
+    e2e::Program program;
+};
+
+TEST_F(E2e, MatchingLineSelectsItsPresetWithoutMessageAndFlagFilesSetTheBoxes) {
+    struct Case {
+        const wchar_t* line;
+        int option;
+    } cases[] = {
+        {L"-arch 686 -w all -fpmode fast -fpu sse -gen gas", IDC_PRESET_FIRST},
+        {L"-w all -fpmode fast -fpu sse -gen gas64", IDC_PRESET_FIRST + 1},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(Narrow(c.line));
+        SetUp();
+        tree->WritePresets(TWO_PRESETS);
+        tree->WriteWinFbeIni(c.line, REAL_FBC32);
+        tree->TouchToolsFile(L"Console.dat");
+        CreateDirectoryW(tree->ToolsFile(L"exx.dat").c_str(), nullptr);
+        ASSERT_TRUE(StartBoth());
+        EXPECT_FALSE(program.HasBox());
+        EXPECT_EQ(program.CheckedOption(IDC_PRESET_FIRST, IDC_PRESET_FIRST + 2), c.option);
+        EXPECT_TRUE(IsChecked(Main(), IDC_CONSOLE));
+        EXPECT_FALSE(IsChecked(Main(), IDC_ARCH686)) << "the line's -arch 686 must not set the box";
+        EXPECT_FALSE(IsChecked(Main(), IDC_EXX)) << "a folder exx.dat is no flag file";
+        EXPECT_TRUE(IsTopmost(Main()));
+        const SIZE client = ClientSize(Main());
+        EXPECT_EQ(client.cx, Scaled(135));
+        EXPECT_EQ(client.cy, Scaled(252));
+        TearDown();
+    }
+}
+
+TEST_F(E2e, UnmatchedOrEmptyLineShowsItsMessageAndSelectsNoPresetUsed) {
+    struct Case {
+        std::optional<std::wstring> line;
+        const wchar_t* message;
+    } cases[] = {
+        {L"-w all  -fpmode fast -fpu sse -gen gas", L"No preset match."},
+        {L"-exx -s console -w all -fpmode fast -fpu sse -gen gas", L"No preset match."},
+        {L"", L"'CompilerSwitches' in WinFBE.ini is empty."},
+        {std::nullopt, L"'CompilerSwitches' in WinFBE.ini is empty."},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.line ? Narrow(*c.line) : "key missing");
+        SetUp();
+        tree->WriteWinFbeIni(c.line, REAL_FBC32);
+        ASSERT_TRUE(standIn.Start(*tree));
+        ASSERT_TRUE(program.Start(*tree));
+        EXPECT_EQ(program.DismissBox(START_MS).value_or(L"<no box>"), c.message);
+        ASSERT_TRUE(program.WaitMain(START_MS));
+        EXPECT_EQ(program.CheckedOption(IDC_PRESET_FIRST, IDC_PRESET_FIRST + 2), IDC_PRESET_FIRST + 2);
+        TearDown();
+    }
+}
+
+TEST_F(E2e, FewerThanTwoPresetsEndSilentlyWithCodeZero) {
+    struct Case {
+        const char* name;
+        std::optional<std::string> presets;
+    } cases[] = {{"one preset", std::string("-gen gas\r\n")}, {"empty file", std::string()}, {"no file", std::nullopt}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        SetUp();
+        if (c.presets)
+            tree->WritePresets(*c.presets);
+        else
+            DeleteFileW(tree->ToolsFile(L"FlagsmithII.ini").c_str());
+        ASSERT_TRUE(standIn.Start(*tree));
+        ASSERT_TRUE(program.Start(*tree));
+        bool sawWindow = false;
+        const DWORD pid = program.Proc().Id();
+        WaitUntil([&] {
+            sawWindow = sawWindow || e2e::FindProcessWindow(pid, nullptr, nullptr, true) != nullptr;
+            return !program.Proc().Running();
+        }, START_MS);
+        EXPECT_EQ(program.Proc().WaitExit(0), std::optional<DWORD>(0));
+        EXPECT_FALSE(sawWindow);
+        TearDown();
+    }
+}
+
+TEST_F(E2e, MissingWinFbeIniIsReportedAndEndsWithCodeZero) {
+    DeleteFileW(tree->IniPath().c_str());
+    ASSERT_TRUE(standIn.Start(*tree));
+    ASSERT_TRUE(program.Start(*tree));
+    EXPECT_EQ(program.DismissBox(START_MS).value_or(L"<no box>"), L"The given WinFBE ini file does not exist.");
+    EXPECT_EQ(program.Proc().WaitExit(START_MS), std::optional<DWORD>(0));
+}
+
+TEST_F(E2e, SecondInstanceReportsAndLeavesTheFirstAlone) {
+    ASSERT_TRUE(StartBoth());
+    const HWND first = Main();
+    e2e::Program second;
+    ASSERT_TRUE(second.Start(*tree));
+    EXPECT_EQ(second.DismissBox(START_MS).value_or(L"<no box>"), L"Flagsmith is already running.");
+    EXPECT_EQ(second.Proc().WaitExit(START_MS), std::optional<DWORD>(0));
+    EXPECT_TRUE(program.Proc().Running());
+    EXPECT_TRUE(IsWindowVisible(first));
+    EXPECT_FALSE(program.HasBox());
+    EXPECT_EQ(program.CheckedOption(IDC_PRESET_FIRST, IDC_PRESET_FIRST + 2), IDC_PRESET_FIRST + 1);
+}
+
+TEST_F(E2e, ApplyWritesTheComposedLineAndBringsFlagFilesInLine) {
+    tree->WritePresets(THREE_PRESETS);
+    ASSERT_TRUE(StartBoth());
+    struct Step {
+        int option;
+        bool console, arch686, exx;     // boxes before Apply
+        std::wstring line;
+        bool after686;                  // "686" after the preset rule
+    } steps[] = {
+        {IDC_PRESET_FIRST, false, false, false, Line(L"-arch 686 ", L"-gen gas"), true},
+        {IDC_PRESET_FIRST + 1, false, true, false, Line(L"", L"-gen gas64"), false},
+        {IDC_PRESET_FIRST + 2, true, true, true, Line(L"-s console -arch 686 -exx ", L"-lang qb"), true},
+    };
+    for (const Step& s : steps) {
+        SCOPED_TRACE(Narrow(s.line));
+        if (s.console) e2e::WriteBytes(tree->ToolsFile(L"Console.dat"), "keep");
+        SendMessageW(GetDlgItem(Main(), s.option), BM_CLICK, 0, 0);
+        e2e::SetChecked(Main(), IDC_CONSOLE, s.console);
+        e2e::SetChecked(Main(), IDC_ARCH686, s.arch686);
+        e2e::SetChecked(Main(), IDC_EXX, s.exx);
+        PostClick(Main(), IDC_APPLY);
+        EXPECT_TRUE(WaitUntil([&] { return tree->Switches() == s.line; }, WRITE_MS))
+            << "written: " << Narrow(tree->Switches().value_or(L"<none>"));
+        Settle();
+        EXPECT_FALSE(program.HasBox());
+        EXPECT_EQ(IsChecked(Main(), IDC_ARCH686), s.after686);
+        EXPECT_EQ(tree->HasToolsFile(L"686.dat"), s.after686);
+        EXPECT_EQ(tree->HasToolsFile(L"Console.dat"), s.console);
+        EXPECT_EQ(tree->HasToolsFile(L"exx.dat"), s.exx);
+        EXPECT_EQ(program.CheckedOption(IDC_PRESET_FIRST, IDC_PRESET_FIRST + 3), s.option);
+    }
+    EXPECT_EQ(e2e::ReadBytes(tree->ToolsFile(L"Console.dat")), "keep") << "an existing flag file is left alone";
+    EXPECT_EQ(e2e::ReadBytes(tree->ToolsFile(L"686.dat")), "");
+    bool bom = false;
+    const std::wstring ini = e2e::ReadUtf16File(tree->IniPath(), &bom);
+    EXPECT_TRUE(bom);
+    EXPECT_EQ(e2e::IniValue(ini, L"Options", L"Language"), std::optional<std::wstring>(L"english.lang"));
+    EXPECT_EQ(e2e::IniValue(ini, L"Compiler", L"FBWINCompiler32"), std::optional<std::wstring>(REAL_FBC32));
+    EXPECT_EQ(e2e::IniValue(ini, L"Editor", L"FontName"), std::optional<std::wstring>(L"Courier New"));
+}
+
+TEST_F(E2e, ClearKeepsTheKeyEmptyAndApplyWithoutPresetChangesNothing) {
+    tree->WritePresets(THREE_PRESETS);
+    tree->TouchToolsFile(L"Console.dat");
+    tree->TouchToolsFile(L"exx.dat");
+    ASSERT_TRUE(StartBoth());
+    const int noPreset = IDC_PRESET_FIRST + 3;
+    ASSERT_EQ(program.CheckedOption(IDC_PRESET_FIRST, noPreset), IDC_PRESET_FIRST + 1);
+
+    const Snapshot beforeClear = Take(noPreset);
+    PostClick(Main(), IDC_CLEAR);
+    EXPECT_TRUE(WaitUntil([&] { return tree->Switches() == std::optional<std::wstring>(L""); }, WRITE_MS))
+        << "written: " << Narrow(tree->Switches().value_or(L"<key gone>"));
+    Settle();
+    Snapshot afterClear = Take(noPreset);
+    EXPECT_EQ(afterClear.option, noPreset);
+    EXPECT_TRUE(std::equal(beforeClear.files, beforeClear.files + 3, afterClear.files));
+    EXPECT_TRUE(std::equal(beforeClear.boxes, beforeClear.boxes + 3, afterClear.boxes));
+
+    PostClick(Main(), IDC_APPLY);
+    EXPECT_EQ(program.DismissBox().value_or(L"<no box>"), L"No valid radio button has been selected.");
+    Settle();
+    EXPECT_TRUE(Take(noPreset) == afterClear);
+}
+
+TEST_F(E2e, ApplyThatCannotWriteReportsError1) {
+    ASSERT_TRUE(StartBoth());
+    const std::string before = e2e::ReadBytes(tree->IniPath());
+    SendMessageW(GetDlgItem(Main(), IDC_PRESET_FIRST), BM_CLICK, 0, 0);
+    // Wine lets root write a read-only file; an open without sharing stops the write.
+    HANDLE lock = CreateFileW(tree->IniPath().c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(lock, INVALID_HANDLE_VALUE);
+    PostClick(Main(), IDC_APPLY);
+    const std::optional<std::wstring> text = program.DismissBox();
+    CloseHandle(lock);
+    EXPECT_EQ(text.value_or(L"<no box>"), L"Error1");
+    EXPECT_EQ(e2e::ReadBytes(tree->IniPath()), before);
+    EXPECT_TRUE(IsChecked(Main(), IDC_ARCH686)) << "the preset rule stays applied";
+    EXPECT_TRUE(tree->HasToolsFile(L"686.dat"));
+}
+
+TEST_F(E2e, CapitalLInTheNameGivesTheLargeLayout) {
+    tree = std::make_unique<e2e::Tree>(L"FlagsmithIIL.exe");
+    ASSERT_TRUE(StartBoth());
+    const SIZE client = ClientSize(Main());
+    EXPECT_EQ(client.cx, Scaled(170));
+    EXPECT_EQ(client.cy, Scaled(264));
+}
+
+TEST_F(E2e, PositionIsKeptWhenUnmovedAndSavedAfterAMove) {
+    const std::wstring positionFile = tree->ToolsFile(L"CSposition.dat");
+    e2e::WriteBytes(positionFile, PositionBytes(26, 100));
+    {
+        ASSERT_TRUE(StartBoth());
+        const POINT at = TopLeft(Main());
+        EXPECT_EQ(at.x, 26);
+        EXPECT_EQ(at.y, 100);
+        // An old time stamp shows whether the file was rewritten, even with the same bytes.
+        HANDLE file = CreateFileW(positionFile.c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                  nullptr, OPEN_EXISTING, 0, nullptr);
+        FILETIME old{0x10000000, 0x01C00000};
+        SetFileTime(file, nullptr, nullptr, &old);
+        CloseHandle(file);
+        standIn.Close();
+        EXPECT_EQ(program.Proc().WaitExit(EXIT_MS), std::optional<DWORD>(0));
+        WIN32_FILE_ATTRIBUTE_DATA data{};
+        GetFileAttributesExW(positionFile.c_str(), GetFileExInfoStandard, &data);
+        EXPECT_EQ(data.ftLastWriteTime.dwHighDateTime, old.dwHighDateTime);
+        EXPECT_EQ(data.ftLastWriteTime.dwLowDateTime, old.dwLowDateTime);
+        EXPECT_EQ(e2e::ReadBytes(positionFile), PositionBytes(26, 100));
+    }
+    TearDown();
+    ASSERT_TRUE(StartBoth());
+    SetWindowPos(Main(), nullptr, 300, 210, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    ASSERT_TRUE(WaitUntil([&] { return TopLeft(Main()).x == 300; }, TICKS_MS));
+    const POINT moved = TopLeft(Main());
+    standIn.Close();
+    EXPECT_EQ(program.Proc().WaitExit(EXIT_MS), std::optional<DWORD>(0));
+    EXPECT_EQ(e2e::ReadBytes(positionFile), PositionBytes(moved.x, moved.y));
+}
+
+TEST_F(E2e, StatusBarShowsTheVersionsOfTheCompilerPathAndFollowsItsChanges) {
+    ASSERT_TRUE(StartBoth());
+    EXPECT_TRUE(WaitUntil([&] { return program.StatusText() == L" fbc 1.10.1 / gcc 9.3.0"; }, TICKS_MS))
+        << Narrow(program.StatusText());
+    struct Case {
+        const wchar_t* path;
+        const wchar_t* status;
+    } cases[] = {
+        {L"", L" fbc  / gcc "},
+        {L"C:\\fbc\\fbc32.exe", L" fbc C:\\fbc\\fbc32.exe / gcc C:"},
+        {L"fbc-1.10-gcc-9.3", L" fbc 1.10 / gcc 9.3"},
+        {L"fbc32.exe", L" fbc fbc32.exe / gcc fbc32.exe"},
+        {L"C:\\FreeBASIC-1.10\\fbc.exe", L" fbc 1.10\\fbc.exe / gcc 1.10"},
+        {L"D:\\FreeBASIC-1.09.0-win32-gcc-5.2.0\\fbc.exe", L" fbc 1.09.0 / gcc 5.2.0"},
+    };
+    const std::optional<std::wstring> switches = tree->Switches();
+    for (const Case& c : cases) {
+        SCOPED_TRACE(Narrow(c.path));
+        tree->WriteWinFbeIni(switches, std::wstring(c.path));
+        EXPECT_TRUE(WaitUntil([&] { return program.StatusText() == c.status; }, TICKS_MS))
+            << "status: '" << Narrow(program.StatusText()) << "'";
+    }
+}
+
+TEST_F(E2e, FollowsMinimiseRestoreAndTheForeground) {
+    ASSERT_TRUE(StartBoth());
+    standIn.Minimize();
+    EXPECT_TRUE(WaitUntil([&] { return IsIconic(Main()) != FALSE; }, TICKS_MS));
+    standIn.Restore();
+    EXPECT_TRUE(WaitUntil([&] { return !IsIconic(Main()); }, TICKS_MS));
+
+    HWND third = CreateWindowExW(0, L"STATIC", L"another application", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 200, 200,
+                                 300, 200, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+    ASSERT_TRUE(third);
+    ASSERT_TRUE(e2e::BringToFront(third));
+    EXPECT_TRUE(WaitUntil([&] { return !IsTopmost(Main()); }, TICKS_MS)) << "topmost kept behind a third window";
+    ASSERT_TRUE(e2e::BringToFront(standIn.Window()));
+    EXPECT_TRUE(WaitUntil([&] { return IsTopmost(Main()); }, TICKS_MS)) << "topmost not regained with WinFBE in front";
+    DestroyWindow(third);
+}
+
+TEST_F(E2e, KeystrokeButtonsSendTheirExactSequencesToWinFbe) {
+    ASSERT_TRUE(StartBoth());
+    std::vector<std::string> setup = {"down 0x10", "down 0x76", "up 0x76", "up 0x10"};
+    for (int i = 0; i < 7; ++i) setup.insert(setup.end(), {"down 0x26", "up 0x26"});
+    for (int i = 0; i < 4; ++i) setup.insert(setup.end(), {"down 0x28", "up 0x28"});
+    struct Case {
+        int button;
+        std::vector<std::string> keys;
+    } cases[] = {{IDC_BUILD_CONFIG, {"down 0x76", "up 0x76"}}, {IDC_COMPILER_SETUP, setup}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.button);
+        ASSERT_TRUE(e2e::BringToFront(standIn.Window()));
+        ASSERT_TRUE(WaitUntil([&] { return standIn.HasFocus(); }, TICKS_MS));
+        standIn.ClearKeys();
+        // The command itself, not a click: a click would first activate the program's window.
+        PostMessageW(Main(), WM_COMMAND, MAKEWPARAM(c.button, BN_CLICKED),
+                     reinterpret_cast<LPARAM>(GetDlgItem(Main(), c.button)));
+        WaitUntil([&] { return standIn.Keys().size() >= c.keys.size(); }, WRITE_MS);
+        WaitUntil([] { return false; }, SETTLE_MS);
+        EXPECT_EQ(standIn.Keys(), c.keys);
+    }
+}
+
+TEST_F(E2e, EditWindowWritesOnOkOnlyAndReselects) {
+    const std::wstring start = Line(L"-s console ", L"-gen gas64");
+    tree->WriteWinFbeIni(start, REAL_FBC32);
+    ASSERT_TRUE(StartBoth());
+    ASSERT_EQ(program.CheckedOption(IDC_PRESET_FIRST, IDC_PRESET_FIRST + 2), IDC_PRESET_FIRST + 1);
+    const int noPreset = IDC_PRESET_FIRST + 2;
+
+    // Opens the edit window and returns it with its field's text.
+    auto open = [&](std::wstring* fieldText) -> HWND {
+        PostClick(Main(), IDC_EDIT);
+        HWND edit = program.WaitEditWindow();
+        if (edit && fieldText) *fieldText = e2e::WindowText(GetDlgItem(edit, IDC_SWITCHES_TEXT));
+        return edit;
+    };
+    auto waitClosed = [&](HWND edit) {
+        EXPECT_TRUE(WaitUntil([&] { return !IsWindow(edit) && IsWindowEnabled(Main()); }, WRITE_MS));
+        Settle();
+    };
+
+    std::wstring field;
+    HWND edit = open(&field);
+    ASSERT_TRUE(edit);
+    EXPECT_EQ(field, start);
+    const DWORD selection = static_cast<DWORD>(SendMessageW(GetDlgItem(edit, IDC_SWITCHES_TEXT), EM_GETSEL, 0, 0));
+    EXPECT_EQ(LOWORD(selection), 0);
+    EXPECT_EQ(HIWORD(selection), start.size()) << "the whole line is selected";
+    EXPECT_FALSE(IsWindowEnabled(Main()));
+    const std::wstring gas = Line(L"", L"-gen gas");
+    SendMessageW(GetDlgItem(edit, IDC_SWITCHES_TEXT), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(gas.c_str()));
+    PostClick(edit, IDOK);
+    EXPECT_TRUE(WaitUntil([&] { return tree->Switches() == gas; }, WRITE_MS));
+    waitClosed(edit);
+    EXPECT_EQ(program.CheckedOption(IDC_PRESET_FIRST, noPreset), IDC_PRESET_FIRST);
+
+    edit = open(&field);
+    ASSERT_TRUE(edit);
+    EXPECT_EQ(field, gas);
+    const std::wstring longer = gas + L" -g";
+    SendMessageW(GetDlgItem(edit, IDC_SWITCHES_TEXT), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(longer.c_str()));
+    PostClick(edit, IDOK);
+    EXPECT_TRUE(WaitUntil([&] { return tree->Switches() == longer; }, WRITE_MS));
+    waitClosed(edit);
+    EXPECT_EQ(program.CheckedOption(IDC_PRESET_FIRST, noPreset), noPreset);
+    EXPECT_FALSE(IsChecked(Main(), IDC_CONSOLE));
+    EXPECT_FALSE(tree->HasToolsFile(L"Console.dat"));
+
+    // The user's own choice of option must survive every path that writes nothing.
+    SendMessageW(GetDlgItem(Main(), IDC_PRESET_FIRST + 1), BM_CLICK, 0, 0);
+    struct Path {
+        const char* name;
+        std::function<void(HWND)> close;
+    } paths[] = {
+        {"Cancel", [](HWND w) { PostClick(w, IDCANCEL); }},
+        {"Esc", [](HWND w) {
+             HWND f = GetDlgItem(w, IDC_SWITCHES_TEXT);
+             PostMessageW(f, WM_KEYDOWN, VK_ESCAPE, 0x00010001);
+             PostMessageW(f, WM_KEYUP, VK_ESCAPE, 0xC0010001);
+         }},
+        {"close box", [](HWND w) { PostMessageW(w, WM_SYSCOMMAND, SC_CLOSE, 0); }},
+        {"Ok on an empty field", [](HWND w) {
+             SendMessageW(GetDlgItem(w, IDC_SWITCHES_TEXT), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L""));
+             PostClick(w, IDOK);
+         }},
+    };
+    for (const Path& p : paths) {
+        SCOPED_TRACE(p.name);
+        const Snapshot before = Take(noPreset);
+        edit = open(nullptr);
+        ASSERT_TRUE(edit);
+        p.close(edit);
+        waitClosed(edit);
+        EXPECT_TRUE(Take(noPreset) == before);
+    }
+}
+
+TEST_F(E2e, EndsWhenWinFbeGoesAlsoWithTheEditWindowOrAMessageOpen) {
+    const std::wstring positionFile = tree->ToolsFile(L"CSposition.dat");
+    e2e::WriteBytes(positionFile, PositionBytes(26, 100));
+
+    ASSERT_TRUE(StartBoth());
+    PostClick(Main(), IDC_EDIT);
+    ASSERT_TRUE(program.WaitEditWindow());
+    standIn.Close();
+    EXPECT_EQ(program.Proc().WaitExit(EXIT_MS), std::optional<DWORD>(0)) << "still running after WinFBE went";
+    EXPECT_EQ(e2e::ReadBytes(positionFile), PositionBytes(26, 100));
+    TearDown();
+
+    ASSERT_TRUE(StartBoth());
+    SendMessageW(GetDlgItem(Main(), IDC_PRESET_FIRST + 2), BM_CLICK, 0, 0);
+    PostClick(Main(), IDC_APPLY);
+    HWND box = program.WaitBox(START_MS);
+    ASSERT_TRUE(box);
+    SetWindowPos(Main(), nullptr, 333, 222, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    ASSERT_TRUE(WaitUntil([&] { return TopLeft(Main()).x == 333; }, TICKS_MS));
+    const POINT moved = TopLeft(Main());
+    const HWND main = Main();
+    standIn.Close();
+    EXPECT_TRUE(WaitUntil([&] { return !IsWindow(main); }, EXIT_MS)) << "main window kept while a message is up";
+    program.DismissBox(0);
+    EXPECT_EQ(program.Proc().WaitExit(EXIT_MS), std::optional<DWORD>(0)) << "still running after the message closed";
+    EXPECT_EQ(e2e::ReadBytes(positionFile), PositionBytes(moved.x, moved.y));
+}
+
+}  // namespace
