@@ -6,7 +6,9 @@
 
 namespace {
 
-constexpr DWORD CAPTION_STYLE = WS_POPUP | WS_CAPTION | WS_SYSMENU;
+// Captionless and shown without activation: Wine without a window manager waits two seconds to
+// destroy a shown window that it manages.
+constexpr DWORD SHOWN_STYLE = WS_POPUP;
 constexpr UINT MSG_OPEN_INNER = WM_APP + 1;
 constexpr UINT MSG_AFTER_INNER = WM_APP + 2;
 constexpr UINT_PTR CLOSE_TIMER = 7;
@@ -41,7 +43,7 @@ LRESULT CALLBACK OuterProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
     switch (message) {
         case MSG_OPEN_INNER: {
             auto inner = std::make_unique<AppWindow>();
-            g_run.inner = inner->Create(window, L"inner", InnerProc, 0, 0, 100, 60, CAPTION_STYLE, 0);
+            g_run.inner = inner->Create(window, L"inner", InnerProc, 0, 0, 100, 60, SHOWN_STYLE, 0);
             switch (g_run.end) {
                 case InnerEnd::ClosesItself:
                     PostMessageW(g_run.inner, WM_CLOSE, 0, 0);
@@ -83,7 +85,7 @@ int RunNested(InnerEnd end) {
     g_run = {};
     g_run.end = end;
     AppWindow outer;
-    g_run.outer = outer.Create(nullptr, L"outer", OuterProc, 0, 0, 200, 100, CAPTION_STYLE, 0);
+    g_run.outer = outer.Create(nullptr, L"outer", OuterProc, 0, 0, 200, 100, SHOWN_STYLE, 0);
     // A quit lost to the inner loop would leave the outer loop waiting forever.
     const UINT_PTR watchdog = SetTimer(nullptr, 0, WATCHDOG_MS, Watchdog);
     PostMessageW(g_run.outer, MSG_OPEN_INNER, 0, 0);
