@@ -83,12 +83,20 @@ void AppWindow::ApplyDpi(float dpi) {
     scaleY_ = scaleX_;
 }
 
-HWND AppWindow::Create(HWND parent, const wchar_t* title, WNDPROC procedure, int x, int y, int width, int height,
-                       DWORD style, DWORD exStyle) {
+HWND AppWindow::Create(HWND parent,
+                       const wchar_t* title,
+                       WNDPROC procedure,
+                       int x,
+                       int y,
+                       int width,
+                       int height,
+                       DWORD style,
+                       DWORD exStyle) {
     if (className_[0]) {
         lstrcpynW(g_classNameBuffer, className_, CLASS_NAME_UNITS);
     } else {
-        std::swprintf(g_classNameBuffer, CLASS_NAME_UNITS, L"%ls%d", CLASS_NAME_PREFIX, g_classCounter);
+        std::swprintf(g_classNameBuffer, CLASS_NAME_UNITS, L"%ls%d", CLASS_NAME_PREFIX,
+                      g_classCounter);
     }
 
     WNDCLASSEXW windowClass = {};
@@ -107,12 +115,14 @@ HWND AppWindow::Create(HWND parent, const wchar_t* title, WNDPROC procedure, int
     ++g_classCounter;
 
     if (!font_) {
-        font_ = MakeFont(defaultFontFace_, defaultFontSize_, DEFAULT_FONT_WEIGHT, 0, 0, 0, DEFAULT_CHARSET);
+        font_ = MakeFont(defaultFontFace_, defaultFontSize_, DEFAULT_FONT_WEIGHT, 0, 0, 0,
+                         DEFAULT_CHARSET);
     }
 
-    window_ = CreateWindowExW(exStyle, MAKEINTATOM(classAtom_), title, style, ScaleUnlessDefault(x, scaleX_),
-                              ScaleUnlessDefault(y, scaleY_), ScaleUnlessDefault(width, scaleX_),
-                              ScaleUnlessDefault(height, scaleY_), parent, nullptr, instance_, this);
+    window_ = CreateWindowExW(
+        exStyle, MAKEINTATOM(classAtom_), title, style, ScaleUnlessDefault(x, scaleX_),
+        ScaleUnlessDefault(y, scaleY_), ScaleUnlessDefault(width, scaleX_),
+        ScaleUnlessDefault(height, scaleY_), parent, nullptr, instance_, this);
     if (!window_) {
         return nullptr;
     }
@@ -126,7 +136,12 @@ HWND AppWindow::Create(HWND parent, const wchar_t* title, WNDPROC procedure, int
     return window_;
 }
 
-HFONT AppWindow::MakeFont(const wchar_t* face, int points, int weight, int italic, int underline, int strikeOut,
+HFONT AppWindow::MakeFont(const wchar_t* face,
+                          int points,
+                          int weight,
+                          int italic,
+                          int underline,
+                          int strikeOut,
                           BYTE charSet) const {
     HDC screen = GetDC(nullptr);
     const int screenY = GetDeviceCaps(screen, LOGPIXELSY);
@@ -144,7 +159,12 @@ HFONT AppWindow::MakeFont(const wchar_t* face, int points, int weight, int itali
     return CreateFontIndirectW(&font);
 }
 
-bool AppWindow::ReplaceFont(const wchar_t* face, int points, int weight, int italic, int underline, int strikeOut,
+bool AppWindow::ReplaceFont(const wchar_t* face,
+                            int points,
+                            int weight,
+                            int italic,
+                            int underline,
+                            int strikeOut,
                             BYTE charSet) {
     wchar_t chosenFace[FACE_NAME_UNITS];
     lstrcpynW(chosenFace, face && face[0] ? face : defaultFontFace_, FACE_NAME_UNITS);
@@ -162,6 +182,7 @@ bool AppWindow::ReplaceFont(const wchar_t* face, int points, int weight, int ita
 }
 
 bool AppWindow::MoveScaled(HWND window, int x, int y, int width, int height) const {
-    return SetWindowPos(window, nullptr, ScaleValue(x, scaleX_), ScaleValue(y, scaleY_), ScaleValue(width, scaleX_),
-                        ScaleValue(height, scaleY_), SWP_NOZORDER) != FALSE;
+    return SetWindowPos(window, nullptr, ScaleValue(x, scaleX_), ScaleValue(y, scaleY_),
+                        ScaleValue(width, scaleX_), ScaleValue(height, scaleY_),
+                        SWP_NOZORDER) != FALSE;
 }

@@ -19,11 +19,16 @@ constexpr int UPDOWN_LOW = 100;
 constexpr int UPDOWN_HIGH = 0;
 constexpr int START_POSITION = 0;
 
-void SetImage(HWND control, HINSTANCE instance, const wchar_t* caption, UINT imageType, UINT message) {
+void SetImage(HWND control,
+              HINSTANCE instance,
+              const wchar_t* caption,
+              UINT imageType,
+              UINT message) {
     if (!caption) {
         return;
     }
-    HANDLE image = LoadImageW(instance, ImageResourceName(caption), imageType, 0, 0, LR_DEFAULTCOLOR);
+    HANDLE image =
+        LoadImageW(instance, ImageResourceName(caption), imageType, 0, 0, LR_DEFAULTCOLOR);
     if (image) {
         SendMessageW(control, message, imageType, reinterpret_cast<LPARAM>(image));
     }
@@ -31,9 +36,20 @@ void SetImage(HWND control, HINSTANCE instance, const wchar_t* caption, UINT ima
 
 }  // namespace
 
-HWND AppWindow::CreateControl(const wchar_t* kind, HWND parent, int id, const wchar_t* caption, int x, int y,
-                              int width, int height, DWORD style, DWORD exStyle, void* createData,
-                              SUBCLASSPROC subclassProc, UINT_PTR subclassId, DWORD_PTR refData) {
+HWND AppWindow::CreateControl(const wchar_t* kind,
+                              HWND parent,
+                              int id,
+                              const wchar_t* caption,
+                              int x,
+                              int y,
+                              int width,
+                              int height,
+                              DWORD style,
+                              DWORD exStyle,
+                              void* createData,
+                              SUBCLASSPROC subclassProc,
+                              UINT_PTR subclassId,
+                              DWORD_PTR refData) {
     if (!kind || !kind[0]) {
         return nullptr;
     }
@@ -61,8 +77,10 @@ HWND AppWindow::CreateControl(const wchar_t* kind, HWND parent, int id, const wc
             height = GetSystemMetrics(SM_CYHSCROLL);
             RECT client = {};
             GetClientRect(window_, &client);
-            x = static_cast<int>(std::nearbyint(client.right / static_cast<double>(scaleX_))) - width;
-            y = static_cast<int>(std::nearbyint(client.bottom / static_cast<double>(scaleY_))) - height;
+            x = static_cast<int>(std::nearbyint(client.right / static_cast<double>(scaleX_))) -
+                width;
+            y = static_cast<int>(std::nearbyint(client.bottom / static_cast<double>(scaleY_))) -
+                height;
             break;
         }
         case BeforeCreation::LoadRichEdit: {
@@ -78,9 +96,10 @@ HWND AppWindow::CreateControl(const wchar_t* kind, HWND parent, int id, const wc
             break;
     }
 
-    HWND control = CreateWindowExW(finalExStyle, className, caption, finalStyle, ScaleValue(x, scaleX_),
-                                   ScaleValue(y, scaleY_), ScaleValue(width, scaleX_), ScaleValue(height, scaleY_),
-                                   parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance_, createData);
+    HWND control = CreateWindowExW(
+        finalExStyle, className, caption, finalStyle, ScaleValue(x, scaleX_),
+        ScaleValue(y, scaleY_), ScaleValue(width, scaleX_), ScaleValue(height, scaleY_), parent,
+        reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance_, createData);
     if (!control) {
         return nullptr;
     }
@@ -125,7 +144,8 @@ HWND AppWindow::CreateControl(const wchar_t* kind, HWND parent, int id, const wc
             const DWORD size = static_cast<DWORD>(SendMessageW(control, TB_GETBUTTONSIZE, 0, 0));
             const int buttonWidth = static_cast<int>(std::nearbyint(LOWORD(size) * scaleX_));
             const int buttonHeight = static_cast<int>(std::nearbyint(HIWORD(size) * scaleY_));
-            SendMessageW(control, TB_SETBUTTONSIZE, 0, MAKELPARAM(buttonWidth & 0xFFFF, buttonHeight));
+            SendMessageW(control, TB_SETBUTTONSIZE, 0,
+                         MAKELPARAM(buttonWidth & 0xFFFF, buttonHeight));
             SendMessageW(control, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
             break;
         }

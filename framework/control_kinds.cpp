@@ -15,69 +15,107 @@ constexpr unsigned RESOURCE_ID_MASK = 0xFFFF;
 // Beyond this a caption number is taken as 0 rather than overflowing the conversion.
 constexpr double LARGEST_RESOURCE_NUMBER = 1e15;
 
+constexpr bool FONT = true;
+constexpr bool NO_FONT = false;
+
 using B = BeforeCreation;
 using F = FollowUp;
 
 // Default styles carry WS_CHILD | WS_VISIBLE except in the last row, which takes any other name
-// as a window class of its own.
+// as a window class of its own. Each row: kind names, class, style, extended style, font,
+// set-up before and after creation, special styles.
+// clang-format off
 constexpr ControlKind KINDS[] = {
-    {{L"BUTTON"}, nullptr, 0x50010F00, NO_EX, true, B::None, F::None,
+    {{L"BUTTON"}, nullptr,
+     0x50010F00, NO_EX, FONT, B::None, F::None,
      {{BS_FLAT, 0x50018F00}, {BS_DEFPUSHBUTTON, 0x50010F01}, {BS_OWNERDRAW, 0x5001000B}}},
-    {{L"CUSTOMBUTTON", L"OWNERDRAWBUTTON"}, L"Button", 0x5001000B, NO_EX, true, B::None, F::None, {}},
-    {{L"RADIOBUTTON", L"OPTION"}, L"Button", 0x50010D09, NO_EX, true, B::None, F::None,
+    {{L"CUSTOMBUTTON", L"OWNERDRAWBUTTON"}, L"Button",
+     0x5001000B, NO_EX, FONT, B::None, F::None, {}},
+    {{L"RADIOBUTTON", L"OPTION"}, L"Button",
+     0x50010D09, NO_EX, FONT, B::None, F::None,
      {{WS_GROUP, 0x50030D09}}},
-    {{L"CHECKBOX"}, L"Button", 0x50010D03, NO_EX, true, B::None, F::None, {}},
-    {{L"CHECK3STATE"}, L"Button", 0x50010D06, NO_EX, true, B::None, F::None, {}},
-    {{L"LABEL"}, L"Static", 0x50020100, NO_EX, true, B::None, F::None, {}},
-    {{L"BITMAPLABEL"}, L"Static", 0x5002000E, EX_TRANSPARENT, false, B::None, F::BitmapLabelImage, {}},
-    {{L"ICONLABEL"}, L"Static", 0x50020003, EX_TRANSPARENT, false, B::None, F::IconLabelImage, {}},
-    {{L"BITMAPBUTTON"}, L"Button", 0x50010080, NO_EX, true, B::None, F::BitmapButtonImage, {}},
-    {{L"ICONBUTTON"}, L"Button", 0x50010040, NO_EX, true, B::None, F::IconButtonImage, {}},
-    {{L"CUSTOMLABEL"}, L"Static", 0x5002000D, NO_EX, false, B::None, F::None, {}},
-    {{L"FRAME", L"FRAMEWINDOW"}, L"Static", 0x54020007, EX_TRANSPARENT, false, B::None, F::None, {}},
-    {{L"GROUPBOX"}, L"Button", 0x54020007, EX_TRANSPARENT, true, B::None, F::None, {}},
-    {{L"LINE"}, L"Static", 0x50000012, EX_TRANSPARENT, false, B::None, F::None, {}},
-    {{L"EDIT", L"TEXTBOX"}, L"Edit", 0x50010080, EX_CLIENTEDGE, true, B::None, F::None, {}},
-    {{L"EDITMULTILINE", L"MULTILINETEXTBOX"}, L"Edit", 0x50211184, EX_CLIENTEDGE, true, B::None, F::None, {}},
-    {{L"COMBOBOX"}, nullptr, 0x50A10302, EX_CLIENTEDGE, true, B::None, F::None, {}},
-    {{L"COMBOBOXEX", L"COMBOBOXEX32"}, L"ComboBoxEx32", 0x50810003, NO_EX, true, B::None, F::None, {}},
-    {{L"LISTBOX"}, nullptr, 0x50B10043, EX_CLIENTEDGE, true, B::None, F::Replace, {}},
-    {{L"PROGRESSBAR", L"MSCTLS_PROGRESS32"}, L"msctls_progress32", 0x50000000, NO_EX, false, B::None,
-     F::ProgressRange, {}},
-    {{L"HEADER", L"SYSHEADER32"}, L"SysHeader32", 0x50000003, NO_EX, true, B::None, F::None, {}},
-    {{L"TREEVIEW", L"SYSTREEVIEW32"}, L"SysTreeView32", 0x50810027, EX_CLIENTEDGE, true, B::None, F::None, {}},
-    {{L"LISTVIEW", L"SYSLISTVIEW32"}, L"SysListView32", 0x52010349, EX_CLIENTEDGE, true, B::None, F::None, {}},
-    {{L"TOOLBAR", L"TOOLBARWINDOW32"}, L"ToolbarWindow32", 0x56800901, NO_EX, true, B::None, F::ToolbarButtons,
-     {}},
-    {{L"REBAR", L"REBARWINDOW32"}, L"ReBarWindow32", 0x56800640, NO_EX, true, B::None, F::None, {}},
-    {{L"DATETIMEPICKER", L"SYSDATETIMEPICK32"}, L"SysDateTimePick32", 0x50010000, NO_EX, true, B::None,
-     F::CalendarFont, {}},
-    {{L"MONTHCALENDAR", L"MONTHCAL", L"SYSMONTHCAL32"}, L"SysMonthCal32", 0x50010000, EX_CLIENTEDGE, true,
-     B::None, F::None, {}},
-    {{L"IPADDRESS", L"SYSIPADDRESS32"}, L"SysIPAddress32", 0x50010000, EX_CLIENTEDGE, true, B::None, F::None,
-     {}},
-    {{L"HOTKEY", L"MSCTLS_HOTKEY32"}, L"msctls_hotkey32", 0x50010000, EX_CLIENTEDGE, true, B::None, F::None, {}},
-    {{L"ANIMATE", L"ANIMATION", L"SYSANIMATE32"}, L"SysAnimate32", 0x50000002, NO_EX, true, B::None, F::None,
-     {}},
-    {{L"SYSLINK"}, nullptr, 0x50010000, NO_EX, false, B::None, F::None, {}},
-    {{L"PAGER", L"SYSPAGER"}, L"SysPager", 0x50010001, NO_EX, false, B::None, F::None, {}},
-    {{L"TAB", L"TABCONTROL", L"SYSTABCONTROL32"}, L"SysTabControl32", 0x56030800, EX_CONTROLPARENT, true,
-     B::None, F::None, {}},
-    {{L"STATUSBAR", L"MSCTLS_STATUSBAR32"}, L"msctls_statusbar32", 0x56000103, NO_EX, true, B::None, F::None,
-     {}},
-    {{L"SIZEBAR", L"SIZEBOX", L"SIZEGRIP"}, L"Scrollbar", 0x50000014, NO_EX, false, B::CornerGrip, F::None, {}},
-    {{L"HSCROLLBAR"}, L"Scrollbar", 0x50010000, NO_EX, false, B::None, F::ScrollRange, {}},
-    {{L"VSCROLLBAR"}, L"Scrollbar", 0x50010001, NO_EX, false, B::None, F::ScrollRange, {}},
-    {{L"TRACKBAR", L"MSCTLS_TRACKBAR32"}, L"msctls_trackbar32", 0x50010101, NO_EX, false, B::None,
-     F::TrackRange, {}},
+    {{L"CHECKBOX"}, L"Button",
+     0x50010D03, NO_EX, FONT, B::None, F::None, {}},
+    {{L"CHECK3STATE"}, L"Button",
+     0x50010D06, NO_EX, FONT, B::None, F::None, {}},
+    {{L"LABEL"}, L"Static",
+     0x50020100, NO_EX, FONT, B::None, F::None, {}},
+    {{L"BITMAPLABEL"}, L"Static",
+     0x5002000E, EX_TRANSPARENT, NO_FONT, B::None, F::BitmapLabelImage, {}},
+    {{L"ICONLABEL"}, L"Static",
+     0x50020003, EX_TRANSPARENT, NO_FONT, B::None, F::IconLabelImage, {}},
+    {{L"BITMAPBUTTON"}, L"Button",
+     0x50010080, NO_EX, FONT, B::None, F::BitmapButtonImage, {}},
+    {{L"ICONBUTTON"}, L"Button",
+     0x50010040, NO_EX, FONT, B::None, F::IconButtonImage, {}},
+    {{L"CUSTOMLABEL"}, L"Static",
+     0x5002000D, NO_EX, NO_FONT, B::None, F::None, {}},
+    {{L"FRAME", L"FRAMEWINDOW"}, L"Static",
+     0x54020007, EX_TRANSPARENT, NO_FONT, B::None, F::None, {}},
+    {{L"GROUPBOX"}, L"Button",
+     0x54020007, EX_TRANSPARENT, FONT, B::None, F::None, {}},
+    {{L"LINE"}, L"Static",
+     0x50000012, EX_TRANSPARENT, NO_FONT, B::None, F::None, {}},
+    {{L"EDIT", L"TEXTBOX"}, L"Edit",
+     0x50010080, EX_CLIENTEDGE, FONT, B::None, F::None, {}},
+    {{L"EDITMULTILINE", L"MULTILINETEXTBOX"}, L"Edit",
+     0x50211184, EX_CLIENTEDGE, FONT, B::None, F::None, {}},
+    {{L"COMBOBOX"}, nullptr,
+     0x50A10302, EX_CLIENTEDGE, FONT, B::None, F::None, {}},
+    {{L"COMBOBOXEX", L"COMBOBOXEX32"}, L"ComboBoxEx32",
+     0x50810003, NO_EX, FONT, B::None, F::None, {}},
+    {{L"LISTBOX"}, nullptr,
+     0x50B10043, EX_CLIENTEDGE, FONT, B::None, F::Replace, {}},
+    {{L"PROGRESSBAR", L"MSCTLS_PROGRESS32"}, L"msctls_progress32",
+     0x50000000, NO_EX, NO_FONT, B::None, F::ProgressRange, {}},
+    {{L"HEADER", L"SYSHEADER32"}, L"SysHeader32",
+     0x50000003, NO_EX, FONT, B::None, F::None, {}},
+    {{L"TREEVIEW", L"SYSTREEVIEW32"}, L"SysTreeView32",
+     0x50810027, EX_CLIENTEDGE, FONT, B::None, F::None, {}},
+    {{L"LISTVIEW", L"SYSLISTVIEW32"}, L"SysListView32",
+     0x52010349, EX_CLIENTEDGE, FONT, B::None, F::None, {}},
+    {{L"TOOLBAR", L"TOOLBARWINDOW32"}, L"ToolbarWindow32",
+     0x56800901, NO_EX, FONT, B::None, F::ToolbarButtons, {}},
+    {{L"REBAR", L"REBARWINDOW32"}, L"ReBarWindow32",
+     0x56800640, NO_EX, FONT, B::None, F::None, {}},
+    {{L"DATETIMEPICKER", L"SYSDATETIMEPICK32"}, L"SysDateTimePick32",
+     0x50010000, NO_EX, FONT, B::None, F::CalendarFont, {}},
+    {{L"MONTHCALENDAR", L"MONTHCAL", L"SYSMONTHCAL32"}, L"SysMonthCal32",
+     0x50010000, EX_CLIENTEDGE, FONT, B::None, F::None, {}},
+    {{L"IPADDRESS", L"SYSIPADDRESS32"}, L"SysIPAddress32",
+     0x50010000, EX_CLIENTEDGE, FONT, B::None, F::None, {}},
+    {{L"HOTKEY", L"MSCTLS_HOTKEY32"}, L"msctls_hotkey32",
+     0x50010000, EX_CLIENTEDGE, FONT, B::None, F::None, {}},
+    {{L"ANIMATE", L"ANIMATION", L"SYSANIMATE32"}, L"SysAnimate32",
+     0x50000002, NO_EX, FONT, B::None, F::None, {}},
+    {{L"SYSLINK"}, nullptr,
+     0x50010000, NO_EX, NO_FONT, B::None, F::None, {}},
+    {{L"PAGER", L"SYSPAGER"}, L"SysPager",
+     0x50010001, NO_EX, NO_FONT, B::None, F::None, {}},
+    {{L"TAB", L"TABCONTROL", L"SYSTABCONTROL32"}, L"SysTabControl32",
+     0x56030800, EX_CONTROLPARENT, FONT, B::None, F::None, {}},
+    {{L"STATUSBAR", L"MSCTLS_STATUSBAR32"}, L"msctls_statusbar32",
+     0x56000103, NO_EX, FONT, B::None, F::None, {}},
+    {{L"SIZEBAR", L"SIZEBOX", L"SIZEGRIP"}, L"Scrollbar",
+     0x50000014, NO_EX, NO_FONT, B::CornerGrip, F::None, {}},
+    {{L"HSCROLLBAR"}, L"Scrollbar",
+     0x50010000, NO_EX, NO_FONT, B::None, F::ScrollRange, {}},
+    {{L"VSCROLLBAR"}, L"Scrollbar",
+     0x50010001, NO_EX, NO_FONT, B::None, F::ScrollRange, {}},
+    {{L"TRACKBAR", L"MSCTLS_TRACKBAR32"}, L"msctls_trackbar32",
+     0x50010101, NO_EX, NO_FONT, B::None, F::TrackRange, {}},
     // A slider is a track bar left with the control's own range.
-    {{L"SLIDER"}, L"msctls_trackbar32", 0x50010101, NO_EX, false, B::None, F::None, {}},
-    {{L"UPDOWN", L"MSCTLS_UPDOWN32"}, L"msctls_updown32", 0x50000027, NO_EX, false, B::None, F::UpDownRange, {}},
-    {{L"RICHEDIT", L"RICHEDIT50W"}, L"RichEdit50W", 0x503191C4, EX_CLIENTEDGE, true, B::LoadRichEdit, F::None,
-     {}},
+    {{L"SLIDER"}, L"msctls_trackbar32",
+     0x50010101, NO_EX, NO_FONT, B::None, F::None, {}},
+    {{L"UPDOWN", L"MSCTLS_UPDOWN32"}, L"msctls_updown32",
+     0x50000027, NO_EX, NO_FONT, B::None, F::UpDownRange, {}},
+    {{L"RICHEDIT", L"RICHEDIT50W"}, L"RichEdit50W",
+     0x503191C4, EX_CLIENTEDGE, FONT, B::LoadRichEdit, F::None, {}},
 };
 
-constexpr ControlKind WINDOW_CLASS_KIND = {{}, nullptr, WS_CHILD, NO_EX, true, B::None, F::None, {}};
+constexpr ControlKind WINDOW_CLASS_KIND =
+    {{}, nullptr, WS_CHILD, NO_EX, FONT, B::None, F::None, {}};
+// clang-format on
 
 }  // namespace
 
@@ -115,6 +153,7 @@ const wchar_t* ImageResourceName(const wchar_t* caption) {
     if (!(std::fabs(number) < LARGEST_RESOURCE_NUMBER)) {
         number = 0;
     }
-    const unsigned id = static_cast<unsigned>(static_cast<long long>(std::nearbyint(number))) & RESOURCE_ID_MASK;
+    const unsigned id =
+        static_cast<unsigned>(static_cast<long long>(std::nearbyint(number))) & RESOURCE_ID_MASK;
     return MAKEINTRESOURCEW(id);
 }

@@ -71,7 +71,8 @@ WideText FolderOfPath(const wchar_t* modulePath) {
         return WideText(modulePath);
     }
     wchar_t folder[MODULE_PATH_UNITS] = {};
-    lstrcpynW(folder, modulePath, static_cast<int>(start < MODULE_PATH_UNITS ? start + 1 : MODULE_PATH_UNITS));
+    lstrcpynW(folder, modulePath,
+              static_cast<int>(start < MODULE_PATH_UNITS ? start + 1 : MODULE_PATH_UNITS));
     // A drive root keeps its backslash here: C:\ stays C:\.
     PathRemoveBackslashW(folder);
     return WideText(folder);

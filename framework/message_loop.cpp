@@ -57,8 +57,11 @@ int AppWindow::RunMessageLoop(int show) {
         TranslateMessage(&message);
         DispatchMessageW(&message);
     }
+    if (message.message != WM_QUIT) {
+        return 0;
+    }
     const int exitCode = static_cast<int>(message.wParam);
-    if (message.message == WM_QUIT && loop.QuitBelongsOutside()) {
+    if (loop.QuitBelongsOutside()) {
         PostQuitMessage(exitCode);
     }
     return exitCode;

@@ -50,7 +50,8 @@ bool IsDpiAwareProcess() {
         return false;
     }
     bool aware = false;
-    if (auto isProcessDpiAware = LookUp<IsProcessDpiAwareFunction>(user32, IS_PROCESS_DPI_AWARE_NAME)) {
+    if (auto isProcessDpiAware =
+            LookUp<IsProcessDpiAwareFunction>(user32, IS_PROCESS_DPI_AWARE_NAME)) {
         aware = isProcessDpiAware() != FALSE;
     }
     FreeLibrary(user32);

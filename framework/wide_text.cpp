@@ -42,7 +42,10 @@ WideText::WideText(const WideText& other) : growth_(other.growth_) {
 }
 
 WideText::WideText(WideText&& other) noexcept
-    : buffer_(other.buffer_), length_(other.length_), capacity_(other.capacity_), growth_(other.growth_) {
+    : buffer_(other.buffer_),
+      length_(other.length_),
+      capacity_(other.capacity_),
+      growth_(other.growth_) {
     other.buffer_ = nullptr;
     other.length_ = 0;
     other.capacity_ = 0;
@@ -107,7 +110,8 @@ void WideText::Append(const void* bytes, int count) {
     }
     const unsigned char* source = static_cast<const unsigned char*>(bytes);
     // A source inside our own block would be freed by the resize below.
-    const bool fromSelf = buffer_ && source >= buffer_ && source < buffer_ + capacity_ + TERMINATOR_BYTES;
+    const bool fromSelf =
+        buffer_ && source >= buffer_ && source < buffer_ + capacity_ + TERMINATOR_BYTES;
     const ptrdiff_t selfOffset = fromSelf ? source - buffer_ : 0;
     const int needed = length_ + count;
     if (needed > capacity_) {

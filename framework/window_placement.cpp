@@ -44,7 +44,8 @@ BOOL ResizeClient(HWND window, int width, int height, float scaleX, float scaleY
     if (style & WS_VSCROLL) {
         rect.right += GetSystemMetrics(SM_CXVSCROLL);
     }
-    return SetWindowPos(window, nullptr, 0, 0, rect.right - rect.left, rect.bottom - rect.top, RESIZE_FLAGS);
+    return SetWindowPos(window, nullptr, 0, 0, rect.right - rect.left, rect.bottom - rect.top,
+                        RESIZE_FLAGS);
 }
 
 void CenterOver(HWND window, HWND reference) {
@@ -55,8 +56,9 @@ void CenterOver(HWND window, HWND reference) {
     if (reference) {
         GetWindowRect(reference, &over);
     }
-    POINT place = {CenteredStart(over.left, over.right, own.right - own.left, work.left, work.right),
-                   CenteredStart(over.top, over.bottom, own.bottom - own.top, work.top, work.bottom)};
+    POINT place = {
+        CenteredStart(over.left, over.right, own.right - own.left, work.left, work.right),
+        CenteredStart(over.top, over.bottom, own.bottom - own.top, work.top, work.bottom)};
     if (GetWindowLongW(window, GWL_STYLE) & WS_CHILD) {
         ScreenToClient(reference, &place);
     }

@@ -54,8 +54,10 @@ LRESULT CALLBACK InputWindowProc(HWND window, UINT message, WPARAM wParam, LPARA
         case WM_COMMAND:
             if (IsMenuOrButtonCommand(wParam, IDOK)) {
                 if (g_inputResult) {
-                    const LRESULT length = SendDlgItemMessageW(window, INPUT_TEXT_FIELD_ID, WM_GETTEXTLENGTH, 0, 0);
-                    const WPARAM capacity = static_cast<WPARAM>(std::min<LRESULT>(length, INPUT_TEXT_LIMIT) + 1);
+                    const LRESULT length =
+                        SendDlgItemMessageW(window, INPUT_TEXT_FIELD_ID, WM_GETTEXTLENGTH, 0, 0);
+                    const WPARAM capacity =
+                        static_cast<WPARAM>(std::min<LRESULT>(length, INPUT_TEXT_LIMIT) + 1);
                     SendDlgItemMessageW(window, INPUT_TEXT_FIELD_ID, WM_GETTEXT, capacity,
                                         reinterpret_cast<LPARAM>(g_inputResult));
                 }

@@ -41,8 +41,8 @@ TEST(ScaleValue, RoundsHalvesToEven) {
         int expected;
     };
     const Case cases[] = {
-        {15, 1.5f, 22}, {21, 1.5f, 32}, {30, 1.5f, 45}, {75, 1.5f, 112}, {22, 1.5f, 33},
-        {-15, 1.5f, -22}, {15, 1.0f, 15}, {7, 1.25f, 9}, {10, 1.25f, 12}, {0, 2.0f, 0},
+        {15, 1.5f, 22},   {21, 1.5f, 32}, {30, 1.5f, 45}, {75, 1.5f, 112}, {22, 1.5f, 33},
+        {-15, 1.5f, -22}, {15, 1.0f, 15}, {7, 1.25f, 9},  {10, 1.25f, 12}, {0, 2.0f, 0},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << c.value << " x " << c.ratio);
@@ -154,12 +154,14 @@ TEST(AppWindow, CreateScalesExceptDefaultPositions) {
     DestroyWindow(window);
 
     AppWindow plain;
-    HWND plainDefault = plain.Create(nullptr, L"default", DefWindowProcW, CW_USEDEFAULT, CW_USEDEFAULT,
-                                     CW_USEDEFAULT, CW_USEDEFAULT, WS_OVERLAPPEDWINDOW, 0);
+    HWND plainDefault =
+        plain.Create(nullptr, L"default", DefWindowProcW, CW_USEDEFAULT, CW_USEDEFAULT,
+                     CW_USEDEFAULT, CW_USEDEFAULT, WS_OVERLAPPEDWINDOW, 0);
     AppWindow scaled;
     scaled.ApplyDpi(144);
-    HWND scaledDefault = scaled.Create(nullptr, L"default", DefWindowProcW, CW_USEDEFAULT, CW_USEDEFAULT,
-                                       CW_USEDEFAULT, CW_USEDEFAULT, WS_OVERLAPPEDWINDOW, 0);
+    HWND scaledDefault =
+        scaled.Create(nullptr, L"default", DefWindowProcW, CW_USEDEFAULT, CW_USEDEFAULT,
+                      CW_USEDEFAULT, CW_USEDEFAULT, WS_OVERLAPPEDWINDOW, 0);
     ASSERT_NE(plainDefault, nullptr);
     ASSERT_NE(scaledDefault, nullptr);
     RECT plainRect = {};
@@ -177,11 +179,12 @@ TEST(AppWindow, FontHeightArithmetic) {
         int points, dpi, screenY, height;
     };
     const Case cases[] = {
-        {8, 96, 120, -10}, {8, 120, 120, -13}, {8, 96, 96, -11}, {9, 96, 96, -12}, {12, 96, 96, -16},
-        {12, 144, 144, -24}, {8, 144, 96, -16},
+        {8, 96, 120, -10}, {8, 120, 120, -13},  {8, 96, 96, -11},  {9, 96, 96, -12},
+        {12, 96, 96, -16}, {12, 144, 144, -24}, {8, 144, 96, -16},
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(testing::Message() << c.points << "pt dpi " << c.dpi << " screen " << c.screenY);
+        SCOPED_TRACE(testing::Message()
+                     << c.points << "pt dpi " << c.dpi << " screen " << c.screenY);
         EXPECT_EQ(FontHeightForPoints(c.points, c.dpi, c.screenY), c.height);
     }
 }

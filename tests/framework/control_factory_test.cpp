@@ -102,12 +102,18 @@ TEST(ControlKinds, StyleResolution) {
         DWORD expected;
     };
     const Case cases[] = {
-        {L"BUTTON", DEFAULT_STYLE, 0x50010F00},  {L"BUTTON", BS_DEFPUSHBUTTON, 0x50010F01},
-        {L"BUTTON", BS_FLAT, 0x50018F00},        {L"BUTTON", BS_OWNERDRAW, 0x5001000B},
-        {L"BUTTON", 0x10010C00, 0x50010C00},     {L"OPTION", WS_GROUP, 0x50030D09},
-        {L"RADIOBUTTON", WS_GROUP, 0x50030D09},  {L"OPTION", 0x10010D09, 0x50010D09},
-        {L"OPTION", BS_DEFPUSHBUTTON, 0x40000001}, {L"LABEL", WS_GROUP, 0x40020000},
-        {L"CHECKBOX", BS_FLAT, 0x40008000},      {L"NOSUCHKIND", DEFAULT_STYLE, WS_CHILD},
+        {L"BUTTON", DEFAULT_STYLE, 0x50010F00},
+        {L"BUTTON", BS_DEFPUSHBUTTON, 0x50010F01},
+        {L"BUTTON", BS_FLAT, 0x50018F00},
+        {L"BUTTON", BS_OWNERDRAW, 0x5001000B},
+        {L"BUTTON", 0x10010C00, 0x50010C00},
+        {L"OPTION", WS_GROUP, 0x50030D09},
+        {L"RADIOBUTTON", WS_GROUP, 0x50030D09},
+        {L"OPTION", 0x10010D09, 0x50010D09},
+        {L"OPTION", BS_DEFPUSHBUTTON, 0x40000001},
+        {L"LABEL", WS_GROUP, 0x40020000},
+        {L"CHECKBOX", BS_FLAT, 0x40008000},
+        {L"NOSUCHKIND", DEFAULT_STYLE, WS_CHILD},
         {L"NOSUCHKIND", WS_VISIBLE, WS_CHILD | WS_VISIBLE},
     };
     for (const Case& c : cases) {
@@ -233,8 +239,9 @@ TEST_F(ControlFactory, KindsOfTheProgramReadBackTheirStyles) {
         bool font;
     };
     const Case cases[] = {
-        {L"Option", 0x50010D09, 0, true},    {L"Checkbox", 0x50010D03, 0, true}, {L"Button", 0x50010F00, 0, true},
-        {L"GroupBox", 0x54020007, 0x20, true}, {L"Label", 0x50020100, 0, true},  {L"Edit", 0x50010080, 0x200, true},
+        {L"Option", 0x50010D09, 0, true},    {L"Checkbox", 0x50010D03, 0, true},
+        {L"Button", 0x50010F00, 0, true},    {L"GroupBox", 0x54020007, 0x20, true},
+        {L"Label", 0x50020100, 0, true},     {L"Edit", 0x50010080, 0x200, true},
         {L"StatusBar", 0x56000103, 0, true}, {L"Frame", 0x54020007, 0x20, false},
     };
     for (const Case& c : cases) {
@@ -305,12 +312,14 @@ TEST_F(ControlFactory, RangesOfProgressTrackUpDownAndScrollBars) {
     EXPECT_EQ(SendMessageW(track, TBM_GETRANGEMAX, 0, 0), 100);
     EXPECT_EQ(SendMessageW(track, TBM_GETPAGESIZE, 0, 0), 10);
     HWND slider = Make(L"Slider");
-    EXPECT_NE(SendMessageW(slider, TBM_GETPAGESIZE, 0, 0), 10) << "a slider keeps the control's own page size";
+    EXPECT_NE(SendMessageW(slider, TBM_GETPAGESIZE, 0, 0), 10)
+        << "a slider keeps the control's own page size";
 
     HWND upDown = Make(L"UpDown");
     int low = -1;
     int high = -1;
-    SendMessageW(upDown, UDM_GETRANGE32, reinterpret_cast<WPARAM>(&low), reinterpret_cast<LPARAM>(&high));
+    SendMessageW(upDown, UDM_GETRANGE32, reinterpret_cast<WPARAM>(&low),
+                 reinterpret_cast<LPARAM>(&high));
     EXPECT_EQ(low, 100);
     EXPECT_EQ(high, 0);
     EXPECT_EQ(SendMessageW(upDown, UDM_GETBASE, 0, 0), 10);

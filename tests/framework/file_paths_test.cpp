@@ -48,7 +48,8 @@ TEST(FilePaths, ExecutableNameAndFolder) {
 TEST(FilePaths, IsExistingFileTakesOnlyPlainFiles) {
     const std::wstring folder = TempFolder();
     const std::wstring file = folder + L"framework_test_plain.txt";
-    HANDLE handle = CreateFileW(file.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE handle = CreateFileW(file.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                FILE_ATTRIBUTE_NORMAL, nullptr);
     ASSERT_NE(handle, INVALID_HANDLE_VALUE);
     CloseHandle(handle);
 

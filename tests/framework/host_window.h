@@ -5,7 +5,8 @@
 
 // The object's hidden popup window, procedure DefWindowProcW, at the object's ratios.
 inline HWND CreateHostWindow(AppWindow& app, int width = 400, int height = 300) {
-    return app.Create(nullptr, L"framework test", DefWindowProcW, 0, 0, width, height, WS_POPUP | WS_CAPTION, 0);
+    return app.Create(nullptr, L"framework test", DefWindowProcW, 0, 0, width, height,
+                      WS_POPUP | WS_CAPTION, 0);
 }
 
 // A child's rectangle in its parent's client coordinates.

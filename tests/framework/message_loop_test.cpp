@@ -49,7 +49,8 @@ LRESULT CALLBACK OuterProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
                     PostMessageW(g_run.inner, WM_CLOSE, 0, 0);
                     break;
                 case InnerEnd::OuterDestroyed:
-                    // The outer window goes while the inner loop runs, taking its owned window along.
+                    // The outer window goes while the inner loop runs, taking its owned window
+                    // along.
                     SetTimer(window, CLOSE_TIMER, 10, nullptr);
                     break;
                 case InnerEnd::ForeignQuit:

@@ -28,7 +28,8 @@ struct InputWindow {
 
     InputWindow() {
         ownerWindow = CreateHostWindow(owner);
-        window = input.Create(ownerWindow, L"input", InputWindowProc, 0, 0, 300, 100, SHOWN_STYLE, 0);
+        window =
+            input.Create(ownerWindow, L"input", InputWindowProc, 0, 0, 300, 100, SHOWN_STYLE, 0);
         field = input.CreateControl(L"Edit", nullptr, INPUT_TEXT_FIELD_ID, L"", 5, 5, 200, 20);
     }
     ~InputWindow() {
@@ -50,7 +51,8 @@ HandleProbe ProbeHandles() {
     HBRUSH brush = CreateSolidBrush(RGB(1, 2, 3));
     probe.gdi = LOWORD(reinterpret_cast<UINT_PTR>(brush));
     DeleteObject(brush);
-    HWND window = CreateWindowExW(0, L"Static", L"", 0, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr);
+    HWND window =
+        CreateWindowExW(0, L"Static", L"", 0, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr);
     probe.user = LOWORD(reinterpret_cast<UINT_PTR>(window));
     DestroyWindow(window);
     return probe;
@@ -60,9 +62,10 @@ void BuildAndDestroyWindowWithControls() {
     AppWindow app;
     app.ReplaceFont(L"Tahoma", 9, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET);
     HWND window = CreateHostWindow(app);
-    for (const wchar_t* kind : {L"Option", L"Checkbox", L"Button", L"GroupBox", L"Label", L"Edit", L"ListBox",
-                                L"ComboBox", L"StatusBar", L"ProgressBar", L"TrackBar", L"UpDown", L"RichEdit",
-                                L"DateTimePicker", L"Toolbar", L"ListView"}) {
+    for (const wchar_t* kind :
+         {L"Option", L"Checkbox", L"Button", L"GroupBox", L"Label", L"Edit", L"ListBox",
+          L"ComboBox", L"StatusBar", L"ProgressBar", L"TrackBar", L"UpDown", L"RichEdit",
+          L"DateTimePicker", L"Toolbar", L"ListView"}) {
         app.CreateControl(kind, nullptr, 100, L"text", 5, 5, 80, 20);
     }
     PumpPending();
@@ -77,10 +80,9 @@ TEST(CenterOver, CentringArithmetic) {
         int refStart, refEnd, size, workStart, workEnd, expected;
     };
     const Case cases[] = {
-        {0, 1000, 200, 0, 1000, 400},     {100, 301, 100, 0, 1000, 150},
-        {0, 1000, 1500, 0, 1000, 0},      {900, 1000, 300, 0, 1000, 700},
-        {-50, 50, 200, 0, 1000, 0},       {0, 100, 201, 0, 1000, 0},
-        {10, 20, 15, 0, 1000, 8},         {10, 21, 15, 0, 1000, 8},
+        {0, 1000, 200, 0, 1000, 400},   {100, 301, 100, 0, 1000, 150}, {0, 1000, 1500, 0, 1000, 0},
+        {900, 1000, 300, 0, 1000, 700}, {-50, 50, 200, 0, 1000, 0},    {0, 100, 201, 0, 1000, 0},
+        {10, 20, 15, 0, 1000, 8},       {10, 21, 15, 0, 1000, 8},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << c.refStart << ".." << c.refEnd << " size " << c.size);
@@ -100,13 +102,15 @@ TEST(CenterOver, CentresOverReferenceAndKeepsInsideWorkArea) {
     EXPECT_EQ(rect.left, 350);
     EXPECT_EQ(rect.top, 325);
 
-    SetWindowPos(window, nullptr, 0, 0, work.right - work.left + 300, 50, SWP_NOMOVE | SWP_NOZORDER);
+    SetWindowPos(window, nullptr, 0, 0, work.right - work.left + 300, 50,
+                 SWP_NOMOVE | SWP_NOZORDER);
     CenterOver(window, reference);
     GetWindowRect(window, &rect);
     EXPECT_EQ(rect.left, work.left) << "wider than the work area";
 
     SetWindowPos(window, nullptr, 0, 0, 100, 50, SWP_NOMOVE | SWP_NOZORDER);
-    SetWindowPos(reference, nullptr, work.right - 50, work.bottom - 20, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    SetWindowPos(reference, nullptr, work.right - 50, work.bottom - 20, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER);
     CenterOver(window, reference);
     GetWindowRect(window, &rect);
     EXPECT_EQ(rect.right, work.right);
@@ -126,14 +130,13 @@ TEST(ResizeClient, GivesTheRequestedClientSize) {
         float ratio;
     };
     const Case cases[] = {
-        {CAPTION_STYLE, false, 1.0f},
-        {CAPTION_STYLE, false, 1.5f},
-        {WS_OVERLAPPEDWINDOW, false, 1.0f},
-        {CAPTION_STYLE | WS_VSCROLL | WS_HSCROLL, false, 1.0f},
+        {CAPTION_STYLE, false, 1.0f},       {CAPTION_STYLE, false, 1.5f},
+        {WS_OVERLAPPEDWINDOW, false, 1.0f}, {CAPTION_STYLE | WS_VSCROLL | WS_HSCROLL, false, 1.0f},
         {CAPTION_STYLE, true, 1.5f},
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(testing::Message() << std::hex << c.style << " menu " << c.menu << " ratio " << c.ratio);
+        SCOPED_TRACE(testing::Message()
+                     << std::hex << c.style << " menu " << c.menu << " ratio " << c.ratio);
         AppWindow app;
         HWND window = app.Create(nullptr, L"resize", DefWindowProcW, 10, 10, 50, 50, c.style, 0);
         ASSERT_NE(window, nullptr);
@@ -168,7 +171,8 @@ TEST(DefaultFrameProc, CancelAndSystemCloseEndTheLoop) {
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << std::hex << c.message << " " << c.wParam);
         AppWindow app;
-        HWND window = app.Create(nullptr, L"frame", DefaultFrameProc, 0, 0, 100, 100, SHOWN_STYLE, 0);
+        HWND window =
+            app.Create(nullptr, L"frame", DefaultFrameProc, 0, 0, 100, 100, SHOWN_STYLE, 0);
         ASSERT_NE(window, nullptr);
         PostMessageW(window, c.message, c.wParam, 0);
         if (!c.closes) {
@@ -211,7 +215,9 @@ TEST(InputWindowProc, OkWithShortTextAndCancelAndClose) {
         SCOPED_TRACE(testing::Message() << std::hex << c.message << " " << c.wParam);
         InputWindow box;
         wchar_t result[INPUT_TEXT_LIMIT + 1] = L"untouched";
-        EXPECT_EQ(SendMessageW(box.window, MSG_SET_RESULT_BUFFER, reinterpret_cast<WPARAM>(result), 0), 0);
+        EXPECT_EQ(
+            SendMessageW(box.window, MSG_SET_RESULT_BUFFER, reinterpret_cast<WPARAM>(result), 0),
+            0);
         SetWindowTextW(box.field, L"-gen gas");
         PostMessageW(box.window, WM_COMMAND, MAKEWPARAM(IDOK, 1), 0);  // not a button: ignored
         PostMessageW(box.window, c.message, c.wParam, 0);
