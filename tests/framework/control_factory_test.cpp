@@ -379,11 +379,31 @@ TEST_F(ControlFactory, RichEditLoadsItsLibrary) {
     EXPECT_EQ(app_.RichEditModule(), GetModuleHandleW(L"MSFTEDIT.DLL"));
 }
 
-TEST_F(ControlFactory, MissingImageLeavesControlWithoutImage) {
-    HWND button = Make(L"BitmapButton", DEFAULT_STYLE, L"#101");
-    ASSERT_NE(button, nullptr);
-    EXPECT_EQ(SendMessageW(button, BM_GETIMAGE, IMAGE_BITMAP, 0), 0);
-    HWND label = Make(L"IconLabel", DEFAULT_STYLE, L"NoSuchIcon");
-    ASSERT_NE(label, nullptr);
-    EXPECT_EQ(SendMessageW(label, STM_GETIMAGE, IMAGE_ICON, 0), 0);
+TEST_F(ControlFactory, ImagesComeFromNumberedResources) {
+    struct Case {
+        const wchar_t* kind;
+        const wchar_t* caption;
+        UINT message;
+        UINT imageType;
+        bool loaded;
+    };
+    const Case cases[] = {
+        {L"BitmapButton", L"#101", BM_GETIMAGE, IMAGE_BITMAP, true},
+        {L"BitmapLabel", L"#101", STM_GETIMAGE, IMAGE_BITMAP, true},
+        {L"BitmapButton", L"#", BM_GETIMAGE, IMAGE_BITMAP, false},
+        {L"BitmapLabel", L"#102", STM_GETIMAGE, IMAGE_BITMAP, false},
+        {L"IconLabel", L"NoSuchIcon", STM_GETIMAGE, IMAGE_ICON, false},
+        {L"IconButton", L"#101", BM_GETIMAGE, IMAGE_ICON, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::PrintToString(std::wstring(c.kind) + L" " + c.caption));
+        HWND control = Make(c.kind, DEFAULT_STYLE, c.caption);
+        ASSERT_NE(control, nullptr) << "a missing image still gives the control";
+        HANDLE image = reinterpret_cast<HANDLE>(SendMessageW(control, c.message, c.imageType, 0));
+        EXPECT_EQ(image != nullptr, c.loaded);
+        DestroyWindow(control);
+        if (image) {
+            DeleteObject(image);
+        }
+    }
 }
