@@ -1,0 +1,153 @@
+#include "alertkit/message_box_layout.h"
+
+namespace alertkit {
+namespace {
+
+constexpr int TEXT_MARGIN = 20;
+constexpr int ICON_EXTRA_WIDTH = 32;
+constexpr int BUTTON_ROW_MARGIN = 16;
+constexpr int BUTTON_PITCH = 60;
+constexpr int LINE_HEIGHT = 8;
+constexpr int FRAME_HEIGHT = 68;
+constexpr int ICON_MIN_LINES = 3;
+
+constexpr int BAND_HEIGHT = 44;
+constexpr int BUTTON_WIDTH = 50;
+constexpr int BUTTON_HEIGHT = 16;
+constexpr int BUTTON_FROM_BOTTOM = 38;
+constexpr int BUTTON1_FROM_RIGHT = 66;
+constexpr int ICON_X = 10;
+constexpr int ICON_Y = 12;
+constexpr int ICON_SIZE = 32;
+constexpr int TEXT_X_WITH_ICON = 44;
+constexpr int TEXT_X_WITHOUT_ICON = 8;
+constexpr int TEXT_Y = 12;
+constexpr int TEXT_WIDTH_CUT = 5;
+constexpr int TEXT_HEIGHT_CUT = 60;
+
+constexpr int UNITS_SCALE = 1024;
+constexpr int POINTS_PER_INCH = 72;
+constexpr int MEASURE_POINTS_WHEN_ZERO = 8;
+constexpr UINT MS_PER_SECOND = 1000;
+constexpr wchar_t LINE_BREAK = L'\n';
+constexpr const wchar_t* CLIPBOARD_RULE = L"---------------------------";
+constexpr const wchar_t* CLIPBOARD_EOL = L"\r\n";
+constexpr const wchar_t* CAPTION_GAP = L"   ";
+
+// Floor division for a positive divisor, independent of how the compiler rounds negatives.
+long long FloorDiv(long long numerator, long long divisor) {
+    long long quotient = numerator / divisor;
+    if (numerator % divisor != 0 && numerator < 0)
+        --quotient;
+    return quotient;
+}
+
+}  // namespace
+
+BoxSize BoxSizeUnits(int textWidthUnits, int lineCount, bool hasIcon, int buttonCount) {
+    const int fromText = textWidthUnits + TEXT_MARGIN + (hasIcon ? ICON_EXTRA_WIDTH : 0);
+    const int fromButtons = BUTTON_ROW_MARGIN + BUTTON_PITCH * buttonCount;
+    const int lines = hasIcon && lineCount < ICON_MIN_LINES ? ICON_MIN_LINES : lineCount;
+    return {fromText > fromButtons ? fromText : fromButtons, LINE_HEIGHT * lines + FRAME_HEIGHT};
+}
+
+std::vector<ControlPlace> BoxControls(BoxSize size, int shownButtons, bool hasIcon) {
+    const int w = size.width;
+    const int h = size.height;
+    std::vector<ControlPlace> controls;
+    controls.push_back({IDC_BOX_BAND, 0, h - BAND_HEIGHT, w, BAND_HEIGHT});
+    for (int number = shownButtons; number >= 1; --number) {
+        controls.push_back({IDC_BOX_BUTTON_BASE + number,
+                            w - BUTTON1_FROM_RIGHT - BUTTON_PITCH * (number - 1),
+                            h - BUTTON_FROM_BOTTOM, BUTTON_WIDTH, BUTTON_HEIGHT});
+    }
+    if (hasIcon)
+        controls.push_back({IDC_BOX_ICON, ICON_X, ICON_Y, ICON_SIZE, ICON_SIZE});
+    controls.push_back({IDC_BOX_TEXT, hasIcon ? TEXT_X_WITH_ICON : TEXT_X_WITHOUT_ICON, TEXT_Y,
+                        w - TEXT_WIDTH_CUT, h - TEXT_HEIGHT_CUT});
+    return controls;
+}
+
+int PixelsToUnits(int pixels, int pixelsPer1024Units) {
+    if (pixelsPer1024Units <= 0)
+        return 0;
+    const long long twice = 2LL * pixels * UNITS_SCALE + pixelsPer1024Units;
+    return static_cast<int>(FloorDiv(twice, 2LL * pixelsPer1024Units));
+}
+
+int HalfToEven(int value) {
+    const long long floorHalf = FloorDiv(value, 2);
+    if (2 * floorHalf == value)
+        return static_cast<int>(floorHalf);
+    return static_cast<int>(floorHalf % 2 == 0 ? floorHalf : floorHalf + 1);
+}
+
+POINT CenterOnDesktop(int desktopWidthUnits, int desktopHeightUnits, BoxSize size) {
+    return {HalfToEven(desktopWidthUnits - size.width),
+            HalfToEven(desktopHeightUnits - size.height)};
+}
+
+bool OwnerIsMinimised(const RECT& ownerRect) {
+    return ownerRect.left < 0 && ownerRect.top < 0;
+}
+
+POINT PlaceOverOwner(const RECT& ownerRect, const RECT* workArea, int widthPx, int heightPx) {
+    POINT at{HalfToEven(ownerRect.left + ownerRect.right - widthPx),
+             HalfToEven(ownerRect.top + ownerRect.bottom - heightPx)};
+    if (workArea) {
+        // Right and bottom last, so they win when the box is larger than the work area.
+        if (at.x < workArea->left)
+            at.x = workArea->left;
+        if (at.y < workArea->top)
+            at.y = workArea->top;
+        if (at.x + widthPx > workArea->right)
+            at.x = workArea->right - widthPx;
+        if (at.y + heightPx > workArea->bottom)
+            at.y = workArea->bottom - heightPx;
+    }
+    return at;
+}
+
+std::vector<std::wstring> SplitLines(const wchar_t* text) {
+    std::vector<std::wstring> lines(1);
+    for (const wchar_t* p = text ? text : L""; *p; ++p) {
+        if (*p == LINE_BREAK)
+            lines.emplace_back();
+        else
+            lines.back().push_back(*p);
+    }
+    return lines;
+}
+
+int MeasuringFontHeight(int pixelsPerInch, int points) {
+    if (points == 0)
+        points = MEASURE_POINTS_WHEN_ZERO;
+    return -MulDiv(pixelsPerInch, points, POINTS_PER_INCH);
+}
+
+UINT TimeoutIntervalMs(int32_t timeoutSeconds) {
+    if (timeoutSeconds <= 0)
+        return 0;
+    const unsigned long long ms = static_cast<unsigned long long>(timeoutSeconds) * MS_PER_SECOND;
+    return ms > USER_TIMER_MAXIMUM ? USER_TIMER_MAXIMUM : static_cast<UINT>(ms);
+}
+
+std::wstring ClipboardText(const std::wstring& title, const std::wstring& message,
+                           const std::vector<std::wstring>& captionsFromRight) {
+    std::wstring buttons;
+    for (const std::wstring& caption : captionsFromRight)
+        buttons += caption + CAPTION_GAP;
+    std::wstring text;
+    const std::wstring* sections[] = {&title, &message, &buttons};
+    for (const std::wstring* line : sections) {
+        text += CLIPBOARD_RULE;
+        text += CLIPBOARD_EOL;
+        text += *line;
+        text += CLIPBOARD_EOL;
+    }
+    text += CLIPBOARD_RULE;
+    text += CLIPBOARD_EOL;
+    return text;
+}
+
+}  // namespace alertkit

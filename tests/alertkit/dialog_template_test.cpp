@@ -1,0 +1,98 @@
+#include "alertkit/dialog_template.h"
+
+#include <gtest/gtest.h>
+
+namespace alertkit {
+namespace {
+
+// Reads a template back the way the dialog manager walks it.
+class TemplateReader {
+public:
+    explicit TemplateReader(const std::vector<WORD>& words) : words_(words) {}
+    WORD Word() { return words_.at(at_++); }
+    DWORD Dword() {
+        const WORD low = Word();
+        return MAKELONG(low, Word());
+    }
+    std::wstring String() {
+        std::wstring text;
+        for (WORD w = Word(); w != 0; w = Word())
+            text.push_back(static_cast<wchar_t>(w));
+        return text;
+    }
+    bool AtEnd() const { return at_ == words_.size(); }
+
+private:
+    const std::vector<WORD>& words_;
+    size_t at_ = 0;
+};
+
+DialogTemplateSpec SampleSpec() {
+    DialogTemplateSpec spec{};
+    spec.style = WS_POPUP | WS_CAPTION | DS_MODALFRAME;
+    spec.exStyle = WS_EX_TOOLWINDOW;
+    spec.x = -3;
+    spec.y = 4;
+    spec.width = 120;
+    spec.height = 80;
+    spec.title = L"Caption \u00e4";
+    spec.pointSize = 11;
+    spec.weight = FW_NORMAL;
+    spec.italic = 1;
+    spec.charset = 0xCC;
+    spec.faceName = L"Tahoma";
+    return spec;
+}
+
+TEST(DialogTemplate, WalksBackToTheFieldsItWasBuiltFrom) {
+    const DialogTemplateSpec spec = SampleSpec();
+    const std::vector<WORD> words = BuildDialogTemplate(spec);
+    TemplateReader reader(words);
+    EXPECT_EQ(1, reader.Word());
+    EXPECT_EQ(0xFFFF, reader.Word());
+    EXPECT_EQ(0u, reader.Dword());
+    EXPECT_EQ(spec.exStyle, reader.Dword());
+    EXPECT_EQ(spec.style | DS_SETFONT, reader.Dword());
+    EXPECT_EQ(0, reader.Word());  // no items
+    EXPECT_EQ(-3, static_cast<short>(reader.Word()));
+    EXPECT_EQ(4, static_cast<short>(reader.Word()));
+    EXPECT_EQ(120, static_cast<short>(reader.Word()));
+    EXPECT_EQ(80, static_cast<short>(reader.Word()));
+    EXPECT_EQ(0, reader.Word());  // menu
+    EXPECT_EQ(0, reader.Word());  // class
+    EXPECT_EQ(spec.title, reader.String());
+    EXPECT_EQ(11, reader.Word());
+    EXPECT_EQ(FW_NORMAL, reader.Word());
+    const WORD italicCharset = reader.Word();
+    EXPECT_EQ(1, LOBYTE(italicCharset));
+    EXPECT_EQ(0xCC, HIBYTE(italicCharset));
+    EXPECT_EQ(spec.faceName, reader.String());
+    EXPECT_TRUE(reader.AtEnd());
+}
+
+INT_PTR CALLBACK IgnoreAll(HWND, UINT, WPARAM, LPARAM) {
+    return FALSE;
+}
+
+TEST(DialogTemplate, DialogManagerCreatesTheDialogWithTitleAndFont) {
+    DialogTemplateSpec spec = SampleSpec();
+    spec.italic = 0;
+    spec.charset = 0;
+    const std::vector<WORD> words = BuildDialogTemplate(spec);
+    HWND dialog = CreateDialogIndirectParamW(
+        GetModuleHandleW(nullptr), reinterpret_cast<LPCDLGTEMPLATEW>(words.data()), nullptr,
+        IgnoreAll, 0);
+    ASSERT_NE(nullptr, dialog);
+    wchar_t title[64] = {};
+    GetWindowTextW(dialog, title, 64);
+    EXPECT_EQ(spec.title, title);
+    LOGFONTW font{};
+    GetObjectW(reinterpret_cast<HFONT>(SendMessageW(dialog, WM_GETFONT, 0, 0)), sizeof(font),
+               &font);
+    EXPECT_STREQ(L"Tahoma", font.lfFaceName);
+    EXPECT_EQ(WS_EX_TOOLWINDOW, GetWindowLongW(dialog, GWL_EXSTYLE) & WS_EX_TOOLWINDOW);
+    DestroyWindow(dialog);
+}
+
+}  // namespace
+}  // namespace alertkit
