@@ -23,25 +23,25 @@ void PushString(std::vector<WORD>& words, const std::wstring& text) {
 
 }  // namespace
 
-std::vector<WORD> BuildDialogTemplate(const DialogTemplateSpec& spec) {
+std::vector<WORD> BuildDialogTemplate(const DialogTemplateFields& fields) {
     std::vector<WORD> words;
     words.push_back(TEMPLATE_VERSION);
     words.push_back(EXTENDED_SIGNATURE);
     PushDword(words, 0);  // help context
-    PushDword(words, spec.exStyle);
-    PushDword(words, spec.style | DS_SETFONT);
+    PushDword(words, fields.exStyle);
+    PushDword(words, fields.style | DS_SETFONT);
     words.push_back(NO_ITEMS);
-    words.push_back(static_cast<WORD>(spec.x));
-    words.push_back(static_cast<WORD>(spec.y));
-    words.push_back(static_cast<WORD>(spec.width));
-    words.push_back(static_cast<WORD>(spec.height));
+    words.push_back(static_cast<WORD>(fields.x));
+    words.push_back(static_cast<WORD>(fields.y));
+    words.push_back(static_cast<WORD>(fields.width));
+    words.push_back(static_cast<WORD>(fields.height));
     words.push_back(NO_MENU);
     words.push_back(DEFAULT_CLASS);
-    PushString(words, spec.title);
-    words.push_back(spec.pointSize);
-    words.push_back(spec.weight);
-    words.push_back(static_cast<WORD>(spec.italic | (spec.charset << BITS_PER_BYTE)));
-    PushString(words, spec.faceName);
+    PushString(words, fields.title);
+    words.push_back(fields.pointSize);
+    words.push_back(fields.weight);
+    words.push_back(static_cast<WORD>(fields.italic | (fields.charset << BITS_PER_BYTE)));
+    PushString(words, fields.faceName);
     return words;
 }
 

@@ -8,7 +8,7 @@ namespace alertkit {
 
 // An extended in-memory dialog template without items: the box adds its controls once its
 // own font's dialog units are known.
-struct DialogTemplateSpec {
+struct DialogTemplateFields {
     DWORD style;
     DWORD exStyle;
     short x;
@@ -25,6 +25,6 @@ struct DialogTemplateSpec {
 
 // DLGTEMPLATEEX layout: dlgVer, signature, helpID, exStyle, style, cDlgItems, x, y, cx, cy,
 // menu, class, title, then (DS_SETFONT) pointsize, weight, italic, charset, typeface.
-std::vector<WORD> BuildDialogTemplate(const DialogTemplateSpec& spec);
+std::vector<WORD> BuildDialogTemplate(const DialogTemplateFields& fields);
 
 }  // namespace alertkit

@@ -62,11 +62,11 @@ int WidestLineWidth(const std::vector<std::wstring>& lines, const std::wstring& 
     if (!memory)
         return 0;
 
-    LOGFONTW spec{};
-    spec.lfHeight = MeasuringFontHeight(pixelsPerInch, points);
-    spec.lfWeight = FW_NORMAL;
-    lstrcpynW(spec.lfFaceName, face.c_str(), LF_FACESIZE);
-    FontOwner font(CreateFontIndirectW(&spec));
+    LOGFONTW request{};
+    request.lfHeight = MeasuringFontHeight(pixelsPerInch, points);
+    request.lfWeight = FW_NORMAL;
+    lstrcpynW(request.lfFaceName, face.c_str(), LF_FACESIZE);
+    FontOwner font(CreateFontIndirectW(&request));
     SelectGuard selected(memory.get(), font.get());
 
     int widest = 0;

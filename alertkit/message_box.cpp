@@ -148,13 +148,13 @@ INT_PTR CALLBACK BoxProc(HWND box, UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 HWND CreateBox(const BoxRequest& request, BoxWindow* state) {
-    DialogTemplateSpec spec{};
-    spec.style = BOX_STYLE;
-    spec.title = request.caption;
-    spec.pointSize = static_cast<WORD>(request.fontSize);
-    spec.weight = BOX_FONT_WEIGHT;
-    spec.faceName = request.faceName;
-    const std::vector<WORD> words = BuildDialogTemplate(spec);
+    DialogTemplateFields fields{};
+    fields.style = BOX_STYLE;
+    fields.title = request.caption;
+    fields.pointSize = static_cast<WORD>(request.fontSize);
+    fields.weight = BOX_FONT_WEIGHT;
+    fields.faceName = request.faceName;
+    const std::vector<WORD> words = BuildDialogTemplate(fields);
     return CreateDialogIndirectParamW(ThisModule(),
                                       reinterpret_cast<LPCDLGTEMPLATEW>(words.data()), nullptr,
                                       BoxProc, reinterpret_cast<LPARAM>(state));

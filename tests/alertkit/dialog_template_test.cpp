@@ -27,32 +27,32 @@ private:
     size_t at_ = 0;
 };
 
-DialogTemplateSpec SampleSpec() {
-    DialogTemplateSpec spec{};
-    spec.style = WS_POPUP | WS_CAPTION | DS_MODALFRAME;
-    spec.exStyle = WS_EX_TOOLWINDOW;
-    spec.x = -3;
-    spec.y = 4;
-    spec.width = 120;
-    spec.height = 80;
-    spec.title = L"Caption \u00e4";
-    spec.pointSize = 11;
-    spec.weight = FW_NORMAL;
-    spec.italic = 1;
-    spec.charset = 0xCC;
-    spec.faceName = L"Tahoma";
-    return spec;
+DialogTemplateFields SampleFields() {
+    DialogTemplateFields fields{};
+    fields.style = WS_POPUP | WS_CAPTION | DS_MODALFRAME;
+    fields.exStyle = WS_EX_TOOLWINDOW;
+    fields.x = -3;
+    fields.y = 4;
+    fields.width = 120;
+    fields.height = 80;
+    fields.title = L"Caption \u00e4";
+    fields.pointSize = 11;
+    fields.weight = FW_NORMAL;
+    fields.italic = 1;
+    fields.charset = 0xCC;
+    fields.faceName = L"Tahoma";
+    return fields;
 }
 
 TEST(DialogTemplate, WalksBackToTheFieldsItWasBuiltFrom) {
-    const DialogTemplateSpec spec = SampleSpec();
-    const std::vector<WORD> words = BuildDialogTemplate(spec);
+    const DialogTemplateFields fields = SampleFields();
+    const std::vector<WORD> words = BuildDialogTemplate(fields);
     TemplateReader reader(words);
     EXPECT_EQ(1, reader.Word());
     EXPECT_EQ(0xFFFF, reader.Word());
     EXPECT_EQ(0u, reader.Dword());
-    EXPECT_EQ(spec.exStyle, reader.Dword());
-    EXPECT_EQ(spec.style | DS_SETFONT, reader.Dword());
+    EXPECT_EQ(fields.exStyle, reader.Dword());
+    EXPECT_EQ(fields.style | DS_SETFONT, reader.Dword());
     EXPECT_EQ(0, reader.Word());  // no items
     EXPECT_EQ(-3, static_cast<short>(reader.Word()));
     EXPECT_EQ(4, static_cast<short>(reader.Word()));
@@ -60,13 +60,13 @@ TEST(DialogTemplate, WalksBackToTheFieldsItWasBuiltFrom) {
     EXPECT_EQ(80, static_cast<short>(reader.Word()));
     EXPECT_EQ(0, reader.Word());  // menu
     EXPECT_EQ(0, reader.Word());  // class
-    EXPECT_EQ(spec.title, reader.String());
+    EXPECT_EQ(fields.title, reader.String());
     EXPECT_EQ(11, reader.Word());
     EXPECT_EQ(FW_NORMAL, reader.Word());
     const WORD italicCharset = reader.Word();
     EXPECT_EQ(1, LOBYTE(italicCharset));
     EXPECT_EQ(0xCC, HIBYTE(italicCharset));
-    EXPECT_EQ(spec.faceName, reader.String());
+    EXPECT_EQ(fields.faceName, reader.String());
     EXPECT_TRUE(reader.AtEnd());
 }
 
@@ -75,17 +75,17 @@ INT_PTR CALLBACK IgnoreAll(HWND, UINT, WPARAM, LPARAM) {
 }
 
 TEST(DialogTemplate, DialogManagerCreatesTheDialogWithTitleAndFont) {
-    DialogTemplateSpec spec = SampleSpec();
-    spec.italic = 0;
-    spec.charset = 0;
-    const std::vector<WORD> words = BuildDialogTemplate(spec);
+    DialogTemplateFields fields = SampleFields();
+    fields.italic = 0;
+    fields.charset = 0;
+    const std::vector<WORD> words = BuildDialogTemplate(fields);
     HWND dialog = CreateDialogIndirectParamW(
         GetModuleHandleW(nullptr), reinterpret_cast<LPCDLGTEMPLATEW>(words.data()), nullptr,
         IgnoreAll, 0);
     ASSERT_NE(nullptr, dialog);
     wchar_t title[64] = {};
     GetWindowTextW(dialog, title, 64);
-    EXPECT_EQ(spec.title, title);
+    EXPECT_EQ(fields.title, title);
     LOGFONTW font{};
     GetObjectW(reinterpret_cast<HFONT>(SendMessageW(dialog, WM_GETFONT, 0, 0)), sizeof(font),
                &font);
