@@ -3,7 +3,7 @@
 # Idempotent and quiet when everything is already there.
 set -euo pipefail
 
-packages=(g++-mingw-w64-i686 mingw-w64-i686-dev cmake make wine wine32:i386 xvfb googletest
+packages=(g++-mingw-w64-i686 mingw-w64-i686-dev cmake make wine wine32:i386 fonts-wine xvfb googletest
           x11-apps imagemagick xdotool binutils-mingw-w64-i686)
 
 missing=()
