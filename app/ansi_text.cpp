@@ -20,7 +20,8 @@ std::string WideToAnsi(const std::wstring& text) {
         return std::string();
     }
     const int size = static_cast<int>(text.size());
-    const int bytes = WideCharToMultiByte(CP_ACP, 0, text.data(), size, nullptr, 0, nullptr, nullptr);
+    const int bytes =
+        WideCharToMultiByte(CP_ACP, 0, text.data(), size, nullptr, 0, nullptr, nullptr);
     std::string result(static_cast<size_t>(bytes), '\0');
     if (bytes > 0) {
         WideCharToMultiByte(CP_ACP, 0, text.data(), size, &result[0], bytes, nullptr, nullptr);

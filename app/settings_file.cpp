@@ -28,10 +28,9 @@ void PutInt32(std::string& bytes, size_t offset, int value) {
 }
 
 int GetInt32(const unsigned char* bytes) {
-    const unsigned int bits = static_cast<unsigned int>(bytes[0]) |
-                              (static_cast<unsigned int>(bytes[1]) << 8) |
-                              (static_cast<unsigned int>(bytes[2]) << 16) |
-                              (static_cast<unsigned int>(bytes[3]) << 24);
+    const unsigned int bits =
+        static_cast<unsigned int>(bytes[0]) | (static_cast<unsigned int>(bytes[1]) << 8) |
+        (static_cast<unsigned int>(bytes[2]) << 16) | (static_cast<unsigned int>(bytes[3]) << 24);
     return static_cast<int>(bits);
 }
 
@@ -54,8 +53,8 @@ std::string ReadCompilerValue(const wchar_t* key) {
     const std::wstring path = g_iniPath.Text();
     if (SurvivesAnsiRoundTrip(path)) {
         char value[VALUE_BUFFER_CHARS] = {};
-        GetPrivateProfileStringA(WideToAnsi(SECTION_COMPILER).c_str(), WideToAnsi(key).c_str(),
-                                 "", value, VALUE_BUFFER_CHARS, WideToAnsi(path).c_str());
+        GetPrivateProfileStringA(WideToAnsi(SECTION_COMPILER).c_str(), WideToAnsi(key).c_str(), "",
+                                 value, VALUE_BUFFER_CHARS, WideToAnsi(path).c_str());
         return value;
     }
     // The code page cannot name this file (a folder with letters outside it), so the 8-bit

@@ -16,8 +16,8 @@ extern const FlagInfo ExxFlag;
 constexpr int MAX_PRESETS = 32;
 // Presets, settings values, paths and switch lines are held in 260-unit buffers.
 constexpr int MAX_TEXT_CHARS = 259;
-extern const char* const BASE_SWITCHES;      // "-w all -fpmode fast -fpu sse "
-extern const char* const SWITCH_PREFIXES[8]; // in MatchPreset's try order
+extern const char* const BASE_SWITCHES;       // "-w all -fpmode fast -fpu sse "
+extern const char* const SWITCH_PREFIXES[8];  // in MatchPreset's try order
 
 // Slot i (1-based) is g_presets[i - 1]; slot g_presetSlots holds "No preset used".
 // After ReadPresets g_presets has g_presetSlots = n + 1 entries, the last one empty until the

@@ -29,7 +29,8 @@ public:
         return SendDlgItemMessageW(parent_, flag.controlId, BM_GETCHECK, 0, 0) == BST_CHECKED;
     }
     void Set(const FlagInfo& flag, bool checked) const {
-        SendDlgItemMessageW(parent_, flag.controlId, BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
+        SendDlgItemMessageW(parent_, flag.controlId, BM_SETCHECK,
+                            checked ? BST_CHECKED : BST_UNCHECKED, 0);
     }
 
 private:

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <random>
 
 #include "app/ansi_text.h"
@@ -40,9 +41,12 @@ TEST(PresetFile, ReadingRules) {
         {"empty quotes", "\"\"\n", {""}},
         {"empty file", "", {}},
         {"single line end", "\n", {""}},
-        {"UTF-8 byte-order mark is part of the first item", "\xEF\xBB\xBF-gen gas\n-gen gas64",
+        {"UTF-8 byte-order mark is part of the first item",
+         "\xEF\xBB\xBF-gen gas\n-gen gas64",
          {"\xEF\xBB\xBF-gen gas", "-gen gas64"}},
-        {"byte-order mark keeps a quote ordinary", "\xEF\xBB\xBF\"a,b\"", {"\xEF\xBB\xBF\"a", "b\""}},
+        {"byte-order mark keeps a quote ordinary",
+         "\xEF\xBB\xBF\"a,b\"",
+         {"\xEF\xBB\xBF\"a", "b\""}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -80,7 +84,8 @@ namespace {
 size_t LineCount(const std::string& bytes) {
     size_t lines = 0;
     for (size_t i = 0; i < bytes.size(); ++i) {
-        if (bytes[i] == '\n' || (bytes[i] == '\r' && (i + 1 == bytes.size() || bytes[i + 1] != '\n'))) {
+        if (bytes[i] == '\n' ||
+            (bytes[i] == '\r' && (i + 1 == bytes.size() || bytes[i + 1] != '\n'))) {
             ++lines;
         }
     }
@@ -126,7 +131,8 @@ TEST(PresetFile, ReadPresetsLeavesRoomForTheNoPresetSlot) {
     WriteBytes(folder.File(PRESET_FILE_NAME), "-gen gas\r\n-gen gas64\r\n-gen gcc -O 2\r\n");
     ReadPresets(folder.Path().c_str());
     EXPECT_EQ(4, g_presetSlots);
-    EXPECT_EQ((std::vector<std::wstring>{L"-gen gas", L"-gen gas64", L"-gen gcc -O 2", L""}), g_presets);
+    EXPECT_EQ((std::vector<std::wstring>{L"-gen gas", L"-gen gas64", L"-gen gcc -O 2", L""}),
+              g_presets);
 
     ReadPresets((folder.Path() + L"\\missing").c_str());
     EXPECT_EQ(1, g_presetSlots);

@@ -34,7 +34,9 @@ std::wstring WinFbeIni() {
 // Points g_iniPath at a file for the length of a test.
 class IniPathGuard {
 public:
-    explicit IniPathGuard(const std::wstring& path) : saved_(g_iniPath) { g_iniPath = WideText(path.c_str()); }
+    explicit IniPathGuard(const std::wstring& path) : saved_(g_iniPath) {
+        g_iniPath = WideText(path.c_str());
+    }
     ~IniPathGuard() { g_iniPath = saved_; }
 
 private:
@@ -82,8 +84,10 @@ TEST(SettingsFile, ReadsAndWritesAWinFbeStyleFileKeepingEverythingElse) {
     WriteBytes(ini, Utf16File(WinFbeIni()));
     IniPathGuard path(ini);
 
-    EXPECT_EQ("-arch 686 -w all -fpmode fast -fpu sse -gen gas", ReadCompilerValue(KEY_COMPILER_SWITCHES));
-    EXPECT_EQ(" fbc 1.10.1 / gcc 9.3.0", StatusTextFromCompilerPath(ReadCompilerValue(KEY_COMPILER_PATH)));
+    EXPECT_EQ("-arch 686 -w all -fpmode fast -fpu sse -gen gas",
+              ReadCompilerValue(KEY_COMPILER_SWITCHES));
+    EXPECT_EQ(" fbc 1.10.1 / gcc 9.3.0",
+              StatusTextFromCompilerPath(ReadCompilerValue(KEY_COMPILER_PATH)));
 
     const std::wstring line = ComposeSwitchLine(true, false, true, L"-gen gas64");
     ASSERT_TRUE(WriteSwitchLine(line.c_str()));
@@ -140,7 +144,8 @@ TEST(SettingsFile, MissingFileReadsEmpty) {
 
 TEST(SettingsFile, FolderOutsideTheCodePageStillReadsTheLine) {
     TestFolder folder;
-    const std::wstring settings = folder.File(L"\x03a3\x03cd\x03bd\x03b8\x03b5\x03c3\x03b7 \x0421\x0431\x043e\x0440\x043a\x0430");
+    const std::wstring settings = folder.File(
+        L"\x03a3\x03cd\x03bd\x03b8\x03b5\x03c3\x03b7 \x0421\x0431\x043e\x0440\x043a\x0430");
     if (!CreateDirectoryW(settings.c_str(), nullptr)) {
         GTEST_SKIP() << "the Unix side cannot name Greek or Cyrillic folders (no UTF-8 locale)";
     }
@@ -149,7 +154,8 @@ TEST(SettingsFile, FolderOutsideTheCodePageStillReadsTheLine) {
     WriteBytes(ini, Utf16File(WinFbeIni()));
     IniPathGuard path(ini);
 
-    EXPECT_EQ("-arch 686 -w all -fpmode fast -fpu sse -gen gas", ReadCompilerValue(KEY_COMPILER_SWITCHES));
+    EXPECT_EQ("-arch 686 -w all -fpmode fast -fpu sse -gen gas",
+              ReadCompilerValue(KEY_COMPILER_SWITCHES));
     EXPECT_EQ(COMPILER_PATH, ReadCompilerValue(KEY_COMPILER_PATH));
     ASSERT_TRUE(WriteSwitchLine(L"-w all -fpmode fast -fpu sse -gen gas64"));
     EXPECT_EQ("-w all -fpmode fast -fpu sse -gen gas64", ReadCompilerValue(KEY_COMPILER_SWITCHES));

@@ -17,7 +17,9 @@ constexpr Flags ROW_FLAGS[8] = {{false, false, false}, {true, false, false}, {fa
                                 {true, false, true},   {false, true, false}, {true, true, false},
                                 {false, true, true},   {true, true, true}};
 
-std::wstring Base() { return AnsiToWide(BASE_SWITCHES); }
+std::wstring Base() {
+    return AnsiToWide(BASE_SWITCHES);
+}
 
 }  // namespace
 
@@ -25,7 +27,8 @@ TEST(SwitchLine, PrefixRowsAreWhatCompositionPutsInFrontOfThePreset) {
     for (int row = 0; row < 8; ++row) {
         SCOPED_TRACE(row + 1);
         const Flags& f = ROW_FLAGS[row];
-        EXPECT_EQ(AnsiToWide(SWITCH_PREFIXES[row]), ComposeSwitchLine(f.console, f.arch686, f.exx, L""));
+        EXPECT_EQ(AnsiToWide(SWITCH_PREFIXES[row]),
+                  ComposeSwitchLine(f.console, f.arch686, f.exx, L""));
     }
     EXPECT_EQ(L"-s console -exx -w all -fpmode fast -fpu sse -gen gas64",
               ComposeSwitchLine(true, false, true, L"-gen gas64"));

@@ -41,7 +41,9 @@ TestFolder::TestFolder(const std::wstring& name) {
     CreateDirectoryW(path_.c_str(), nullptr);
 }
 
-TestFolder::~TestFolder() { RemoveTree(path_); }
+TestFolder::~TestFolder() {
+    RemoveTree(path_);
+}
 
 CurrentDirectoryGuard::CurrentDirectoryGuard() {
     wchar_t current[MAX_PATH] = {};
@@ -49,7 +51,9 @@ CurrentDirectoryGuard::CurrentDirectoryGuard() {
     saved_ = current;
 }
 
-CurrentDirectoryGuard::~CurrentDirectoryGuard() { SetCurrentDirectoryW(saved_.c_str()); }
+CurrentDirectoryGuard::~CurrentDirectoryGuard() {
+    SetCurrentDirectoryW(saved_.c_str());
+}
 
 void WriteBytes(const std::wstring& path, const std::string& bytes) {
     HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
