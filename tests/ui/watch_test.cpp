@@ -1,0 +1,164 @@
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "app/startup.h"
+#include "tests/ui/ui_fixture.h"
+#include "ui/main_window.h"
+#include "ui/watch.h"
+
+namespace {
+
+using uitest::MainWindowHost;
+
+const std::vector<std::wstring> PRESETS = {L"-gen gas", L"-gen gas64"};
+
+std::wstring StatusText() {
+    wchar_t text[256] = {};
+    GetWindowTextW(g_hwndStatus, text, 256);
+    return text;
+}
+
+TEST(Watch, StatusTextFollowsTheCompilerPath) {
+    struct Case {
+        const wchar_t* path;
+        const wchar_t* status;
+    };
+    const Case cases[] = {
+        {L"C:\\WinFBE\\Toolchains\\FreeBASIC-1.2-winlibs-gcc-3.4\\fbc32.exe",
+         L" fbc 1.2 / gcc 3.4"},
+        {L"", L" fbc  / gcc "},
+        {L"C:\\WinFBE\\FreeBASIC-1.10.1-winlibs-gcc-9.3.0\\fbc32.exe", L" fbc 1.10.1 / gcc 9.3.0"},
+    };
+    MainWindowHost host(PRESETS, false);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.path);
+        uitest::WriteWinFbeIni(L"", c.path);
+        EXPECT_TRUE(WatchTick(host.Main()));
+        EXPECT_EQ(std::wstring(c.status), StatusText());
+    }
+}
+
+// A status bar text changed behind the tick's back stays: the tick sends only changes.
+TEST(Watch, StatusTextIsSentOnlyWhenItChanged) {
+    MainWindowHost host(PRESETS, false);
+    uitest::WriteWinFbeIni(L"", L"x-1.0-gcc-2.0\\fbc.exe");
+    WatchTick(host.Main());
+    EXPECT_EQ(L" fbc 1.0 / gcc 2.0", StatusText());
+    SetWindowTextW(g_hwndStatus, L"marker");
+    WatchTick(host.Main());
+    EXPECT_EQ(L"marker", StatusText());
+}
+
+TEST(Watch, FollowsWinFbesMinimisation) {
+    uitest::WriteWinFbeIni(L"", L"");
+    MainWindowHost host(PRESETS, false);
+    ShowWindow(host.Main(), SW_SHOWNORMAL);
+    ShowWindow(host.WinFbe().Handle(), SW_MINIMIZE);
+    EXPECT_FALSE(WatchTick(host.Main()));
+    EXPECT_TRUE(IsIconic(host.Main()));
+    EXPECT_EQ(1, g_followMinimized);
+    EXPECT_TRUE(WatchTick(host.Main()));
+    EXPECT_TRUE(IsIconic(host.Main()));
+
+    ShowWindow(host.WinFbe().Handle(), SW_RESTORE);
+    EXPECT_FALSE(WatchTick(host.Main()));
+    EXPECT_FALSE(IsIconic(host.Main()));
+    EXPECT_EQ(0, g_followMinimized);
+}
+
+TEST(Watch, ClosesWhenWinFbeHasGoneAndSavesThePosition) {
+    uitest::WriteWinFbeIni(L"", L"");
+    MainWindowHost host(PRESETS, false);
+    host.WinFbe().Destroy();
+    EXPECT_FALSE(WatchTick(host.Main()));
+    EXPECT_FALSE(IsWindow(host.Main()));
+    EXPECT_TRUE(uitest::ProgramFileExists(L"CSposition.dat"));
+}
+
+// Closed while minimised: the first tick restores, the second closes.
+TEST(Watch, MinimisedWinFbeGoneTakesTwoTicks) {
+    uitest::WriteWinFbeIni(L"", L"");
+    MainWindowHost host(PRESETS, false);
+    ShowWindow(host.WinFbe().Handle(), SW_MINIMIZE);
+    WatchTick(host.Main());
+    host.WinFbe().Destroy();
+    EXPECT_FALSE(WatchTick(host.Main()));
+    EXPECT_TRUE(IsWindow(host.Main()));
+    EXPECT_FALSE(IsIconic(host.Main()));
+    EXPECT_FALSE(WatchTick(host.Main()));
+    EXPECT_FALSE(IsWindow(host.Main()));
+}
+
+bool IsTopmost(HWND window) {
+    return (GetWindowLongW(window, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
+}
+
+TEST(Watch, WindowOrderFollowsTheForegroundUnlessFrozen) {
+    uitest::WriteWinFbeIni(L"", L"");
+    MainWindowHost host(PRESETS, false);
+    HWND other = CreateWindowExW(0, L"Static", L"other", WS_POPUP | WS_VISIBLE, 500, 500, 50, 50,
+                                 nullptr, nullptr, nullptr, nullptr);
+    SetForegroundWindow(other);
+    ASSERT_EQ(other, GetForegroundWindow());
+
+    g_modalActive = 1;
+    EXPECT_TRUE(WatchTick(host.Main()));
+    EXPECT_TRUE(IsTopmost(host.Main()));
+
+    g_modalActive = 0;
+    EXPECT_TRUE(WatchTick(host.Main()));
+    EXPECT_FALSE(IsTopmost(host.Main()));
+    EXPECT_EQ(0, g_isTopmost);
+
+    SetForegroundWindow(host.WinFbe().Handle());
+    ASSERT_EQ(host.WinFbe().Handle(), GetForegroundWindow());
+    EXPECT_TRUE(WatchTick(host.Main()));
+    EXPECT_TRUE(IsTopmost(host.Main()));
+    EXPECT_EQ(1, g_isTopmost);
+    DestroyWindow(other);
+}
+
+TEST(Watch, TimerStartsWithTheWindowAndClosesTheProgramsWindow) {
+    uitest::WriteWinFbeIni(L"", L"");
+    MainWindowHost host(PRESETS, false);
+    host.WinFbe().Destroy();
+    uitest::Pump(400);
+    EXPECT_FALSE(IsWindow(host.Main()));
+}
+
+TEST(Keystrokes, ReachWinFbeInOrderWithScanCodes) {
+    uitest::WriteWinFbeIni(L"", L"");
+    MainWindowHost host(PRESETS, false);
+    HWND winFbe = host.WinFbe().Handle();
+    SetForegroundWindow(host.Main());
+    host.Command(IDC_COMPILER_SETUP);
+    uitest::Pump(300);
+    EXPECT_EQ(winFbe, GetForegroundWindow());
+
+    std::string seen;
+    for (const uitest::WinFbeWindow::Key& key : uitest::WinFbeWindow::Keys()) {
+        const bool down = key.message == WM_KEYDOWN || key.message == WM_SYSKEYDOWN;
+        seen += (down ? "+" : "-") + std::to_string(key.virtualKey) + " ";
+        EXPECT_EQ(static_cast<int>(MapVirtualKeyW(static_cast<UINT>(key.virtualKey),
+                                                  MAPVK_VK_TO_VSC) & 0xFF),
+                  key.scanCode);
+    }
+    std::string expected = "+16 +118 -118 -16 ";
+    for (int i = 0; i < 7; ++i) {
+        expected += "+38 -38 ";
+    }
+    for (int i = 0; i < 4; ++i) {
+        expected += "+40 -40 ";
+    }
+    EXPECT_EQ(expected, seen);
+
+    uitest::WinFbeWindow::Keys().clear();
+    host.Command(IDC_BUILD_CONFIG);
+    uitest::Pump(200);
+    ASSERT_EQ(2u, uitest::WinFbeWindow::Keys().size());
+    EXPECT_EQ(static_cast<WPARAM>(VK_F7), uitest::WinFbeWindow::Keys()[0].virtualKey);
+    EXPECT_EQ(static_cast<UINT>(WM_KEYUP), uitest::WinFbeWindow::Keys()[1].message);
+}
+
+}  // namespace
