@@ -17,6 +17,7 @@ namespace {
 
 constexpr int VALUE_BYTES = MAX_TEXT_CHARS + 1;
 constexpr int STATUS_CHARS = 2 * VALUE_BYTES;
+constexpr UINT Z_ORDER_ONLY = SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE;
 
 // The tick runs ten times a second for the life of the program, so it reads with fixed buffers
 // and the 8-bit forms of the section, key and file name made once (the settings path never
@@ -109,15 +110,17 @@ bool WatchTick(HWND mainWindow) {
         return false;
     }
 
-    // Frozen while a message box or the edit window is up.
+    // Frozen while a message box or the edit window is up. Wine activates the window on any
+    // SetWindowPos without SWP_NOACTIVATE, taking the foreground from the application the user
+    // just turned to (and, on the way back, from WinFBE); the order changes, activation never.
     if (!g_modalActive) {
         HWND foreground = GetForegroundWindow();
         if (foreground != WinFbeWindow() && foreground != mainWindow) {
             // Repeated on every tick while another application is in front.
-            SetWindowPos(mainWindow, HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+            SetWindowPos(mainWindow, HWND_NOTOPMOST, 0, 0, 0, 0, Z_ORDER_ONLY);
             g_isTopmost = 0;
         } else if (!g_isTopmost) {
-            SetWindowPos(mainWindow, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+            SetWindowPos(mainWindow, HWND_TOPMOST, 0, 0, 0, 0, Z_ORDER_ONLY);
             g_isTopmost = 1;
         }
     }

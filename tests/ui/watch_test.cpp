@@ -110,12 +110,14 @@ TEST(Watch, WindowOrderFollowsTheForegroundUnlessFrozen) {
     EXPECT_TRUE(WatchTick(host.Main()));
     EXPECT_FALSE(IsTopmost(host.Main()));
     EXPECT_EQ(0, g_isTopmost);
+    EXPECT_EQ(other, GetForegroundWindow()) << "the order changes, the foreground stays";
 
     SetForegroundWindow(host.WinFbe().Handle());
     ASSERT_EQ(host.WinFbe().Handle(), GetForegroundWindow());
     EXPECT_TRUE(WatchTick(host.Main()));
     EXPECT_TRUE(IsTopmost(host.Main()));
     EXPECT_EQ(1, g_isTopmost);
+    EXPECT_EQ(host.WinFbe().Handle(), GetForegroundWindow());
     DestroyWindow(other);
 }
 
