@@ -71,6 +71,11 @@ struct Snapshot {
 
 class E2e : public ::testing::Test {
 protected:
+    static void SetUpTestSuite() { unmanaged = new e2e::UnmanagedWineWindows; }
+    static void TearDownTestSuite() {
+        delete unmanaged;
+        unmanaged = nullptr;
+    }
     void SetUp() override { tree = std::make_unique<e2e::Tree>(); }
     void TearDown() override {
         program.Proc().Kill();
@@ -106,10 +111,13 @@ protected:
         e2e::Sync(Main());
     }
 
+    static e2e::UnmanagedWineWindows* unmanaged;
     std::unique_ptr<e2e::Tree> tree;
     e2e::StandIn standIn;
     e2e::Program program;
 };
+
+e2e::UnmanagedWineWindows* E2e::unmanaged = nullptr;
 
 TEST_F(E2e, MatchingLineSelectsItsPresetWithoutMessageAndFlagFilesSetTheBoxes) {
     struct Case {

@@ -20,6 +20,9 @@ constexpr int BOX_TEXT_ID = 1004;
 constexpr int BOX_FIRST_BUTTON_ID = 1001;
 constexpr int STATUS_BAR_ID = 200;
 constexpr wchar_t BOM = 0xFEFF;
+constexpr const wchar_t* X11_DRIVER_KEY = L"Software\\Wine\\X11 Driver";
+constexpr const wchar_t* MANAGED_VALUE = L"Managed";
+constexpr const wchar_t* MANAGED_OFF = L"N";
 
 std::wstring ExeFolder() {
     wchar_t path[MAX_PATH] = {};
@@ -67,6 +70,39 @@ BOOL CALLBACK MatchWindow(HWND window, LPARAM param) {
 }
 
 }  // namespace
+
+// On a virtual display without a window manager, Wine waits up to 2 seconds for one to
+// withdraw every managed window that is hidden or destroyed; that wait would swallow what the
+// tests measure about the program ending, and no real desktop has it.
+UnmanagedWineWindows::UnmanagedWineWindows() {
+    HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");
+    underWine_ = ntdll && GetProcAddress(ntdll, "wine_get_version");
+    if (!underWine_) return;
+    HKEY key = nullptr;
+    if (RegCreateKeyExW(HKEY_CURRENT_USER, X11_DRIVER_KEY, 0, nullptr, 0, KEY_READ | KEY_WRITE, nullptr, &key,
+                        nullptr) != ERROR_SUCCESS)
+        return;
+    wchar_t value[64] = {};
+    DWORD size = sizeof value - sizeof(wchar_t);
+    hadValue_ = RegQueryValueExW(key, MANAGED_VALUE, nullptr, nullptr, reinterpret_cast<BYTE*>(value), &size) ==
+                ERROR_SUCCESS;
+    previous_ = value;
+    RegSetValueExW(key, MANAGED_VALUE, 0, REG_SZ, reinterpret_cast<const BYTE*>(MANAGED_OFF),
+                   static_cast<DWORD>((lstrlenW(MANAGED_OFF) + 1) * sizeof(wchar_t)));
+    RegCloseKey(key);
+}
+
+UnmanagedWineWindows::~UnmanagedWineWindows() {
+    if (!underWine_) return;
+    HKEY key = nullptr;
+    if (RegOpenKeyExW(HKEY_CURRENT_USER, X11_DRIVER_KEY, 0, KEY_WRITE, &key) != ERROR_SUCCESS) return;
+    if (hadValue_)
+        RegSetValueExW(key, MANAGED_VALUE, 0, REG_SZ, reinterpret_cast<const BYTE*>(previous_.c_str()),
+                       static_cast<DWORD>((previous_.size() + 1) * sizeof(wchar_t)));
+    else
+        RegDeleteValueW(key, MANAGED_VALUE);
+    RegCloseKey(key);
+}
 
 bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs) {
     const DWORD start = GetTickCount();

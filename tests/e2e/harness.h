@@ -9,6 +9,21 @@
 // Drives the real program and the stand-in WinFBE from outside, by window messages and files.
 namespace e2e {
 
+// For the life of the object, windows of programs started under Wine get no window-manager
+// frame (Wine's X11 driver option Managed=N); the previous setting is put back afterwards.
+class UnmanagedWineWindows {
+public:
+    UnmanagedWineWindows();
+    ~UnmanagedWineWindows();
+    UnmanagedWineWindows(const UnmanagedWineWindows&) = delete;
+    UnmanagedWineWindows& operator=(const UnmanagedWineWindows&) = delete;
+
+private:
+    bool underWine_ = false;
+    bool hadValue_ = false;
+    std::wstring previous_;
+};
+
 // Polls the condition (pumping this thread's messages) until it holds or the time is up.
 bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs);
 
