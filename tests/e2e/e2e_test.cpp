@@ -267,8 +267,12 @@ TEST_F(E2e, ClearKeepsTheKeyEmptyAndApplyWithoutPresetChangesNothing) {
     const int noPreset = IDC_PRESET_FIRST + 3;
     ASSERT_EQ(program.CheckedOption(IDC_PRESET_FIRST, noPreset), IDC_PRESET_FIRST + 1);
 
+    // Apply acts on BN_CLICKED only; Clear on any notification code.
+    PostMessageW(Main(), WM_COMMAND, MAKEWPARAM(IDC_APPLY, 1), 0);
+    Settle();
+    EXPECT_EQ(tree->Switches(), std::optional<std::wstring>(Line(L"", L"-gen gas64")));
     const Snapshot beforeClear = Take(noPreset);
-    PostClick(Main(), IDC_CLEAR);
+    PostMessageW(Main(), WM_COMMAND, MAKEWPARAM(IDC_CLEAR, 1), 0);
     EXPECT_TRUE(WaitUntil([&] { return tree->Switches() == std::optional<std::wstring>(L""); }, WRITE_MS))
         << "written: " << Narrow(tree->Switches().value_or(L"<key gone>"));
     Settle();
@@ -379,6 +383,27 @@ TEST_F(E2e, FollowsMinimiseRestoreAndTheForeground) {
     ASSERT_TRUE(e2e::BringToFront(standIn.Window()));
     EXPECT_TRUE(WaitUntil([&] { return IsTopmost(Main()); }, TICKS_MS)) << "topmost not regained with WinFBE in front";
     DestroyWindow(third);
+}
+
+TEST_F(E2e, WindowOrderStaysWhileAMessageIsUp) {
+    ASSERT_TRUE(StartBoth());
+    SendMessageW(GetDlgItem(Main(), IDC_PRESET_FIRST + 2), BM_CLICK, 0, 0);
+    PostClick(Main(), IDC_APPLY);
+    ASSERT_TRUE(program.WaitBox(START_MS));
+    HWND third = CreateWindowExW(0, L"STATIC", L"another application", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 200, 200,
+                                 300, 200, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+    ASSERT_TRUE(e2e::BringToFront(third));
+    EXPECT_FALSE(WaitUntil([&] { return !IsTopmost(Main()); }, TICKS_MS / 2)) << "window order changed under a message";
+    EXPECT_EQ(program.DismissBox().value_or(L"<no box>"), L"No valid radio button has been selected.");
+    ASSERT_TRUE(e2e::BringToFront(third));
+    EXPECT_TRUE(WaitUntil([&] { return !IsTopmost(Main()); }, TICKS_MS)) << "window order not followed after it";
+    DestroyWindow(third);
+}
+
+TEST_F(E2e, WithoutWinFbeTheFirstTickEndsTheProgram) {
+    ASSERT_TRUE(program.Start(*tree));
+    EXPECT_EQ(program.Proc().WaitExit(START_MS), std::optional<DWORD>(0));
+    EXPECT_FALSE(program.HasBox());
 }
 
 TEST_F(E2e, KeystrokeButtonsSendTheirExactSequencesToWinFbe) {

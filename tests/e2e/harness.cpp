@@ -11,7 +11,8 @@ constexpr DWORD POLL_MS = 10;
 constexpr DWORD SEND_TIMEOUT_MS = 3000;
 constexpr DWORD KILL_WAIT_MS = 3000;
 constexpr DWORD STANDIN_START_MS = 8000;
-constexpr DWORD FOCUS_WAIT_MS = 2000;
+constexpr DWORD FOCUS_WAIT_MS = 3000;
+constexpr DWORD FOCUS_RETRY_MS = 300;
 constexpr const wchar_t* BOX_CLASS = L"#32770";
 constexpr const wchar_t* BOX_CAPTION = L"FLG";
 constexpr const wchar_t* MAIN_TITLE = L"FLG";
@@ -321,13 +322,18 @@ bool Sync(HWND window) {
 bool BringToFront(HWND window) {
     const DWORD target = GetWindowThreadProcessId(window, nullptr);
     const DWORD self = GetCurrentThreadId();
-    // Wine gives the target thread no focus window until it has handled its activation, and
-    // drops keys injected in that gap; sharing the input state lets SetFocus take at once.
-    const bool attached = AttachThreadInput(self, target, TRUE) != FALSE;
-    SetForegroundWindow(window);
-    SetFocus(window);
-    if (attached) AttachThreadInput(self, target, FALSE);
-    return WaitUntil([&] { return GetForegroundWindow() == window; }, FOCUS_WAIT_MS);
+    const DWORD start = GetTickCount();
+    do {
+        // Wine gives the target thread no focus window until it has handled its activation,
+        // and drops keys injected in that gap; sharing the input state lets SetFocus take at
+        // once. A switch that another thread's activation undoes is simply tried again.
+        const bool attached = target != self && AttachThreadInput(self, target, TRUE) != FALSE;
+        SetForegroundWindow(window);
+        SetFocus(window);
+        if (attached) AttachThreadInput(self, target, FALSE);
+        if (WaitUntil([&] { return GetForegroundWindow() == window; }, FOCUS_RETRY_MS)) return true;
+    } while (GetTickCount() - start < FOCUS_WAIT_MS);
+    return false;
 }
 
 bool StandIn::Start(const Tree& tree) {
