@@ -312,6 +312,36 @@ TEST_F(E2e, CapitalLInTheNameGivesTheLargeLayout) {
     EXPECT_EQ(client.cy, Scaled(264));
 }
 
+TEST_F(E2e, AlwaysShownNormalWhateverTheLauncherAsks) {
+    ASSERT_TRUE(standIn.Start(*tree));
+    ASSERT_TRUE(program.Start(*tree, SW_SHOWMINNOACTIVE));
+    ASSERT_TRUE(program.WaitMain(START_MS));
+    EXPECT_FALSE(IsIconic(Main()));
+}
+
+TEST_F(E2e, LastCharacterOfTheNameSetsTheMessageFont) {
+    // Only the sizes show across processes: a 15-point box is larger than an 8-point one.
+    struct Case {
+        const wchar_t* name;
+        LONG height;
+    } cases[] = {{L"FlagsmithII.exe", 0}, {L"FlagsmithIIF.exe", 0}};
+    for (Case& c : cases) {
+        SCOPED_TRACE(Narrow(c.name));
+        tree = std::make_unique<e2e::Tree>(c.name);
+        tree->WriteWinFbeIni(L"", REAL_FBC32);
+        ASSERT_TRUE(standIn.Start(*tree));
+        ASSERT_TRUE(program.Start(*tree));
+        HWND box = program.WaitBox(START_MS);
+        ASSERT_TRUE(box);
+        RECT rect{};
+        GetWindowRect(box, &rect);
+        c.height = rect.bottom - rect.top;
+        program.DismissBox(0);
+        TearDown();
+    }
+    EXPECT_GT(cases[1].height, cases[0].height * 3 / 2);
+}
+
 TEST_F(E2e, PositionIsKeptWhenUnmovedAndSavedAfterAMove) {
     const std::wstring positionFile = tree->ToolsFile(L"CSposition.dat");
     e2e::WriteBytes(positionFile, PositionBytes(26, 100));

@@ -240,11 +240,15 @@ Process::~Process() {
     if (process_) CloseHandle(process_);
 }
 
-bool Process::Start(const std::wstring& exe, const std::wstring& arguments, const std::wstring& folder) {
+bool Process::Start(const std::wstring& exe, const std::wstring& arguments, const std::wstring& folder, int show) {
     std::wstring commandLine = L"\"" + exe + L"\"";
     if (!arguments.empty()) commandLine += L" " + arguments;
     STARTUPINFOW startup = {};
     startup.cb = sizeof startup;
+    if (show >= 0) {
+        startup.dwFlags = STARTF_USESHOWWINDOW;
+        startup.wShowWindow = static_cast<WORD>(show);
+    }
     PROCESS_INFORMATION info = {};
     if (!CreateProcessW(exe.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(), &startup,
                         &info))
@@ -385,11 +389,7 @@ std::vector<std::string> StandIn::Keys() const {
     return lines;
 }
 
-bool Program::Start(const Tree& tree) { return StartExe(tree.ProgramPath(), tree.Root()); }
-
-bool Program::StartExe(const std::wstring& exe, const std::wstring& folder) {
-    return process_.Start(exe, L"", folder);
-}
+bool Program::Start(const Tree& tree, int show) { return process_.Start(tree.ProgramPath(), L"", tree.Root(), show); }
 
 HWND Program::WaitMain(DWORD timeoutMs) {
     main_ = WaitForProcessWindow(process_.Id(), nullptr, MAIN_TITLE, true, timeoutMs, BOX_CLASS);

@@ -76,7 +76,8 @@ public:
     Process(const Process&) = delete;
     Process& operator=(const Process&) = delete;
 
-    bool Start(const std::wstring& exe, const std::wstring& arguments, const std::wstring& folder);
+    // show, when not negative, is the launcher's show command (STARTF_USESHOWWINDOW).
+    bool Start(const std::wstring& exe, const std::wstring& arguments, const std::wstring& folder, int show = -1);
     bool Running() const;
     // The exit code, or nullopt when the process is still running after timeoutMs.
     std::optional<DWORD> WaitExit(DWORD timeoutMs) const;
@@ -125,8 +126,7 @@ private:
 class Program {
 public:
     // Starts the program of the tree; does not wait for any window.
-    bool Start(const Tree& tree);
-    bool StartExe(const std::wstring& exe, const std::wstring& folder);
+    bool Start(const Tree& tree, int show = -1);
     // The visible main window "FLG", waited for.
     HWND WaitMain(DWORD timeoutMs = 5000);
     HWND Main() const { return main_; }
