@@ -44,6 +44,13 @@ std::string PositionBytes(LONG left, LONG top) {
     return bytes;
 }
 
+// The platform's own button caption (a string of user32) with an access key, else the fallback.
+std::wstring PlatformCaption(UINT id, const wchar_t* fallback) {
+    wchar_t text[260] = {};
+    if (LoadStringW(GetModuleHandleW(L"user32.dll"), id, text, 260) == 0) return fallback;
+    return std::wstring(L"&") + text;
+}
+
 int Scaled(int units) {
     HDC screen = GetDC(nullptr);
     const int dpi = GetDeviceCaps(screen, LOGPIXELSX);
@@ -287,21 +294,51 @@ TEST_F(E2e, ClearKeepsTheKeyEmptyAndApplyWithoutPresetChangesNothing) {
     EXPECT_TRUE(Take(noPreset) == afterClear);
 }
 
-TEST_F(E2e, ApplyThatCannotWriteReportsError1) {
+TEST_F(E2e, WritesThatFailAreReported) {
     ASSERT_TRUE(StartBoth());
     const std::string before = e2e::ReadBytes(tree->IniPath());
-    SendMessageW(GetDlgItem(Main(), IDC_PRESET_FIRST), BM_CLICK, 0, 0);
+    const int noPreset = IDC_PRESET_FIRST + 2;
     // Wine lets root write a read-only file; an open without sharing stops the write.
-    HANDLE lock = CreateFileW(tree->IniPath().c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    auto lockIni = [&] {
+        return CreateFileW(tree->IniPath().c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+                           FILE_ATTRIBUTE_NORMAL, nullptr);
+    };
+
+    SendMessageW(GetDlgItem(Main(), IDC_PRESET_FIRST), BM_CLICK, 0, 0);
+    HANDLE lock = lockIni();
     ASSERT_NE(lock, INVALID_HANDLE_VALUE);
     PostClick(Main(), IDC_APPLY);
-    const std::optional<std::wstring> text = program.DismissBox();
+    std::optional<std::wstring> text = program.DismissBox();
     CloseHandle(lock);
     EXPECT_EQ(text.value_or(L"<no box>"), L"Error1");
-    EXPECT_EQ(e2e::ReadBytes(tree->IniPath()), before);
     EXPECT_TRUE(IsChecked(Main(), IDC_ARCH686)) << "the preset rule stays applied";
     EXPECT_TRUE(tree->HasToolsFile(L"686.dat"));
+
+    PostClick(Main(), IDC_EDIT);
+    HWND edit = program.WaitEditWindow();
+    ASSERT_TRUE(edit);
+    const std::wstring gas64 = Line(L"", L"-gen gas64");
+    SendMessageW(GetDlgItem(edit, IDC_SWITCHES_TEXT), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(gas64.c_str()));
+    SendMessageW(GetDlgItem(Main(), IDC_PRESET_FIRST), BM_SETCHECK, BST_CHECKED, 0);
+    lock = lockIni();
+    ASSERT_NE(lock, INVALID_HANDLE_VALUE);
+    PostClick(edit, IDOK);
+    text = program.DismissBox();
+    CloseHandle(lock);
+    EXPECT_EQ(text.value_or(L"<no box>"), L"Error2");
+    Settle();
+    EXPECT_EQ(program.CheckedOption(IDC_PRESET_FIRST, noPreset), IDC_PRESET_FIRST + 1)
+        << "the line that was to be written still selects its preset";
+
+    lock = lockIni();
+    ASSERT_NE(lock, INVALID_HANDLE_VALUE);
+    PostClick(Main(), IDC_CLEAR);
+    text = program.DismissBox();
+    CloseHandle(lock);
+    EXPECT_EQ(text.value_or(L"<no box>"), L"Error3");
+    Settle();
+    EXPECT_EQ(program.CheckedOption(IDC_PRESET_FIRST, noPreset), noPreset);
+    EXPECT_EQ(e2e::ReadBytes(tree->IniPath()), before);
 }
 
 TEST_F(E2e, CapitalLInTheNameGivesTheLargeLayout) {
@@ -486,6 +523,9 @@ TEST_F(E2e, EditWindowWritesOnOkOnlyAndReselects) {
     EXPECT_EQ(LOWORD(selection), 0);
     EXPECT_EQ(HIWORD(selection), start.size()) << "the whole line is selected";
     EXPECT_FALSE(IsWindowEnabled(Main()));
+    EXPECT_EQ(e2e::WindowText(GetDlgItem(edit, IDOK)), PlatformCaption(800, L"&Ok"));
+    EXPECT_EQ(e2e::WindowText(GetDlgItem(edit, IDCANCEL)), PlatformCaption(801, L"&Cancel"));
+    EXPECT_EQ(SendMessageW(GetDlgItem(edit, IDC_SWITCHES_TEXT), EM_GETLIMITTEXT, 0, 0), 260);
     const std::wstring gas = Line(L"", L"-gen gas");
     SendMessageW(GetDlgItem(edit, IDC_SWITCHES_TEXT), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(gas.c_str()));
     PostClick(edit, IDOK);
@@ -534,9 +574,17 @@ TEST_F(E2e, EditWindowWritesOnOkOnlyAndReselects) {
     }
 }
 
-TEST_F(E2e, EndsWhenWinFbeGoesAlsoWithTheEditWindowOrAMessageOpen) {
+TEST_F(E2e, EndsWhenWinFbeGoesAlsoMinimisedOrWithTheEditWindowOrAMessageOpen) {
     const std::wstring positionFile = tree->ToolsFile(L"CSposition.dat");
     e2e::WriteBytes(positionFile, PositionBytes(26, 100));
+
+    ASSERT_TRUE(StartBoth());
+    standIn.Minimize();
+    ASSERT_TRUE(WaitUntil([&] { return IsIconic(Main()) != FALSE; }, TICKS_MS));
+    standIn.Close();
+    EXPECT_EQ(program.Proc().WaitExit(EXIT_MS), std::optional<DWORD>(0)) << "still running after a minimised WinFBE went";
+    EXPECT_EQ(e2e::ReadBytes(positionFile), PositionBytes(26, 100)) << "restored before closing, so unmoved";
+    TearDown();
 
     ASSERT_TRUE(StartBoth());
     PostClick(Main(), IDC_EDIT);
