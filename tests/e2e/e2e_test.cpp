@@ -289,8 +289,13 @@ TEST_F(E2e, ClearKeepsTheKeyEmptyAndApplyWithoutPresetChangesNothing) {
     EXPECT_TRUE(std::equal(beforeClear.boxes, beforeClear.boxes + 3, afterClear.boxes));
 
     PostClick(Main(), IDC_APPLY);
+    HWND box = program.WaitBox(START_MS);
+    ASSERT_TRUE(box);
+    EXPECT_EQ(e2e::WindowText(GetDlgItem(box, 1001)), L"OK");
+    EXPECT_FALSE(IsWindowEnabled(Main())) << "the owner is disabled under its message";
     EXPECT_EQ(program.DismissBox().value_or(L"<no box>"), L"No valid radio button has been selected.");
     Settle();
+    EXPECT_TRUE(IsWindowEnabled(Main()));
     EXPECT_TRUE(Take(noPreset) == afterClear);
 }
 
@@ -377,6 +382,27 @@ TEST_F(E2e, LastCharacterOfTheNameSetsTheMessageFont) {
         TearDown();
     }
     EXPECT_GT(cases[1].height, cases[0].height * 3 / 2);
+}
+
+TEST_F(E2e, SavedPositionIsUsedAsItIs) {
+    struct Case {
+        const char* name;
+        std::string bytes;
+        POINT at;
+    } cases[] = {
+        {"left of and above the screen", PositionBytes(-40, -30), {-40, -30}},
+        {"four bytes: top is 0", PositionBytes(26, 100).substr(0, 4), {26, 0}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        SetUp();
+        e2e::WriteBytes(tree->ToolsFile(L"CSposition.dat"), c.bytes);
+        ASSERT_TRUE(StartBoth());
+        const POINT at = TopLeft(Main());
+        EXPECT_EQ(at.x, c.at.x);
+        EXPECT_EQ(at.y, c.at.y);
+        TearDown();
+    }
 }
 
 TEST_F(E2e, PositionIsKeptWhenUnmovedAndSavedAfterAMove) {
@@ -585,6 +611,18 @@ TEST_F(E2e, EndsWhenWinFbeGoesAlsoMinimisedOrWithTheEditWindowOrAMessageOpen) {
     EXPECT_EQ(program.Proc().WaitExit(EXIT_MS), std::optional<DWORD>(0)) << "still running after a minimised WinFBE went";
     EXPECT_EQ(e2e::ReadBytes(positionFile), PositionBytes(26, 100)) << "restored before closing, so unmoved";
     TearDown();
+
+    // WinFBE goes while a start-up message is up, before the main loop runs.
+    tree->WriteWinFbeIni(L"", REAL_FBC32);
+    ASSERT_TRUE(standIn.Start(*tree));
+    ASSERT_TRUE(program.Start(*tree));
+    ASSERT_TRUE(program.WaitBox(START_MS));
+    standIn.Close();
+    WaitUntil([] { return false; }, SETTLE_MS);
+    program.DismissBox(0);
+    EXPECT_EQ(program.Proc().WaitExit(EXIT_MS), std::optional<DWORD>(0)) << "still running after a start-up message";
+    TearDown();
+    tree->WriteWinFbeIni(Line(L"", L"-gen gas64"), REAL_FBC32);
 
     ASSERT_TRUE(StartBoth());
     PostClick(Main(), IDC_EDIT);
