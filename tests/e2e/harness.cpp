@@ -241,6 +241,11 @@ Process::~Process() {
 }
 
 bool Process::Start(const std::wstring& exe, const std::wstring& arguments, const std::wstring& folder, int show) {
+    if (process_) {
+        Kill();
+        CloseHandle(process_);
+        process_ = nullptr;
+    }
     std::wstring commandLine = L"\"" + exe + L"\"";
     if (!arguments.empty()) commandLine += L" " + arguments;
     STARTUPINFOW startup = {};
