@@ -1,0 +1,40 @@
+#!/usr/bin/env bash
+# Benchmarks the program against bare one-window baselines under Wine on a virtual display:
+# start-up until the window is visible, CPU time over 10 s of idle ticking beside the
+# stand-in WinFBE, and private memory across 60 s with 200 message boxes and 50 edit windows.
+# Takes about two minutes.
+#   bash tools/benchmark.sh [start-up runs]     (BUILD_DIR picks the build folder)
+set -uo pipefail
+root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+build="${BUILD_DIR:-$root/build}"
+runs="${1:-20}"
+
+bash "$root/tools/install-deps.sh" || exit 1
+cmake -S "$root" -B "$build" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-i686.cmake" \
+      -DCMAKE_BUILD_TYPE=MinSizeRel >/dev/null || exit 1
+targets=(FlagsmithII Alertkit WinFBEStandIn BenchDriver BenchBareWindow)
+if ! cmake --build "$build" -j "$(nproc)" --target "${targets[@]}" >"$build/bench-build.log" 2>&1; then
+    grep -E -B2 -A6 'error|Error' "$build/bench-build.log" | head -n 100
+    echo "build failed (log: $build/bench-build.log)" >&2
+    exit 1
+fi
+
+source "$root/tools/lay-tree.sh"
+tree="$build/bench-run"
+lay_tree "$tree" "$build/bin"
+
+WINE_ENV_DIR="$build"
+source "$root/tools/wine-env.sh"
+wine_env_start || exit 1
+wine_unmanaged_windows
+
+win() { winepath -w "$1" 2>/dev/null; }
+echo "Benchmark of FlagsmithII under $(wine --version) on a virtual display, $(nproc) cores"
+echo
+bash "$root/tools/wine-run.sh" "$build/bin/BenchDriver.exe" "$(win "$tree/Tools/FlagsmithII.exe")" \
+    "$(win "$build/bin/BenchBareWindow.exe")" "$(win "$build/bin/WinFBEStandIn.exe")" "$runs" \
+    "$(win /proc)" "$(wine_server_pid)" | tr -d '\r'
+rc=${PIPESTATUS[0]}
+wine_env_cleanup
+trap - EXIT INT TERM
+exit "$rc"
