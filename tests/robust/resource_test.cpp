@@ -5,8 +5,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <vector>
 #include <string>
+#include <vector>
 
 #include "app/settings_file.h"
 #include "app/startup.h"
@@ -22,7 +22,8 @@ constexpr int BOX_OK_ID = 1001;
 constexpr const wchar_t* BOX_CLASS = L"#32770";
 constexpr const wchar_t* BOX_CAPTION = L"FLG";
 constexpr const wchar_t* EDIT_TITLE = L"FLG - Edit";
-constexpr const wchar_t* REAL_FBC32 = L"C:\\WinFBE\\Toolchains\\FreeBASIC-1.10.1-winlibs-gcc-9.3.0\\fbc32.exe";
+constexpr const wchar_t* REAL_FBC32 =
+    L"C:\\WinFBE\\Toolchains\\FreeBASIC-1.10.1-winlibs-gcc-9.3.0\\fbc32.exe";
 constexpr const wchar_t* OTHER_FBC32 = L"D:\\FreeBASIC-1.09.0-win32-gcc-5.2.0\\fbc.exe";
 constexpr int WARM_UP = 5;
 constexpr int BOXES = 200;
@@ -40,15 +41,20 @@ std::wstring TestFolder() {
     return std::wstring(temp) + L"flagsmith_resource_" + std::to_wstring(GetCurrentProcessId());
 }
 
-std::wstring IniFile() { return TestFolder() + L"\\WinFBE.ini"; }
+std::wstring IniFile() {
+    return TestFolder() + L"\\WinFBE.ini";
+}
 
 void WriteIni(const wchar_t* compilerPath) {
-    const std::wstring text = L"\xFEFF[Compiler]\r\nCompilerSwitches=-w all -fpmode fast -fpu sse -gen gas\r\n"
-                              L"FBWINCompiler32=" + std::wstring(compilerPath) + L"\r\n";
-    HANDLE file = CreateFileW(IniFile().c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
-                              nullptr);
+    const std::wstring text =
+        L"\xFEFF[Compiler]\r\nCompilerSwitches=-w all -fpmode fast -fpu sse -gen gas\r\n"
+        L"FBWINCompiler32=" +
+        std::wstring(compilerPath) + L"\r\n";
+    HANDLE file = CreateFileW(IniFile().c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
     DWORD written = 0;
-    WriteFile(file, text.data(), static_cast<DWORD>(text.size() * sizeof(wchar_t)), &written, nullptr);
+    WriteFile(file, text.data(), static_cast<DWORD>(text.size() * sizeof(wchar_t)), &written,
+              nullptr);
     CloseHandle(file);
 }
 
@@ -65,21 +71,24 @@ int SlotsInUse(int probes, Make make, Free free) {
         top = std::max(top, static_cast<int>(LOWORD(reinterpret_cast<UINT_PTR>(object))));
         made.push_back(object);
     }
-    for (HANDLE object : made) free(object);
+    for (HANDLE object : made)
+        free(object);
     return top - probes;
 }
 
 int GdiInUse() {
-    return SlotsInUse(GDI_PROBES, [] { return static_cast<HANDLE>(CreateSolidBrush(RGB(1, 2, 3))); },
-                      [](HANDLE brush) { DeleteObject(brush); });
+    return SlotsInUse(
+        GDI_PROBES, [] { return static_cast<HANDLE>(CreateSolidBrush(RGB(1, 2, 3))); },
+        [](HANDLE brush) { DeleteObject(brush); });
 }
 
 int UserInUse() {
     return SlotsInUse(
         USER_PROBES,
         [] {
-            return static_cast<HANDLE>(CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 1, 1, nullptr, nullptr,
-                                                       GetModuleHandleW(nullptr), nullptr));
+            return static_cast<HANDLE>(CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 1, 1, nullptr,
+                                                       nullptr, GetModuleHandleW(nullptr),
+                                                       nullptr));
         },
         [](HANDLE window) { DestroyWindow(static_cast<HWND>(window)); });
 }
@@ -88,7 +97,8 @@ int UserInUse() {
 int g_dismissed = 0;
 
 BOOL CALLBACK DismissOne(HWND window, LPARAM) {
-    if (!IsWindowVisible(window)) return TRUE;
+    if (!IsWindowVisible(window))
+        return TRUE;
     wchar_t className[32] = {};
     wchar_t title[32] = {};
     GetClassNameW(window, className, 32);
@@ -98,14 +108,17 @@ BOOL CALLBACK DismissOne(HWND window, LPARAM) {
         button = BOX_OK_ID;
     else if (lstrcmpW(title, EDIT_TITLE) == 0)
         button = IDCANCEL;
-    if (!button || GetPropW(window, L"dismissed")) return TRUE;
+    if (!button || GetPropW(window, L"dismissed"))
+        return TRUE;
     SetPropW(window, L"dismissed", reinterpret_cast<HANDLE>(1));
     PostMessageW(GetDlgItem(window, button), BM_CLICK, 0, 0);
     ++g_dismissed;
     return FALSE;
 }
 
-void CALLBACK Dismiss(HWND, UINT, UINT_PTR, DWORD) { EnumThreadWindows(GetCurrentThreadId(), DismissOne, 0); }
+void CALLBACK Dismiss(HWND, UINT, UINT_PTR, DWORD) {
+    EnumThreadWindows(GetCurrentThreadId(), DismissOne, 0);
+}
 
 LRESULT CALLBACK WinFbeProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     return DefWindowProcW(window, message, wParam, lParam);
@@ -121,8 +134,8 @@ protected:
         windowClass.hInstance = GetModuleHandleW(nullptr);
         windowClass.lpszClassName = WINFBE_CLASS;
         RegisterClassW(&windowClass);
-        winFbe = CreateWindowExW(0, WINFBE_CLASS, L"WinFBE", WS_OVERLAPPEDWINDOW, 0, 0, 400, 300, nullptr, nullptr,
-                                 GetModuleHandleW(nullptr), nullptr);
+        winFbe = CreateWindowExW(0, WINFBE_CLASS, L"WinFBE", WS_OVERLAPPEDWINDOW, 0, 0, 400, 300,
+                                 nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
         g_iniPath = WideText(IniFile().c_str());
         g_presets = {L"-gen gas", L"-gen gas64"};
         g_presetSlots = 3;
@@ -158,12 +171,16 @@ protected:
     // Runs the cycle count times after a few unmeasured runs (first-use caches of the platform)
     // and expects as many objects in use afterwards as before.
     static void ExpectNoLeak(int count, void (*cycle)(int)) {
-        for (int i = 0; i < WARM_UP; ++i) cycle(i);
+        for (int i = 0; i < WARM_UP; ++i)
+            cycle(i);
         const int gdi = GdiInUse();
         const int user = UserInUse();
-        for (int i = 0; i < count; ++i) cycle(i);
-        EXPECT_NEAR(GdiInUse(), gdi, PLATFORM_SLACK) << "GDI objects leaked over " << count << " cycles";
-        EXPECT_NEAR(UserInUse(), user, PLATFORM_SLACK) << "USER objects leaked over " << count << " cycles";
+        for (int i = 0; i < count; ++i)
+            cycle(i);
+        EXPECT_NEAR(GdiInUse(), gdi, PLATFORM_SLACK)
+            << "GDI objects leaked over " << count << " cycles";
+        EXPECT_NEAR(UserInUse(), user, PLATFORM_SLACK)
+            << "USER objects leaked over " << count << " cycles";
     }
 
     static AppWindow* app;
@@ -194,7 +211,8 @@ TEST_F(Resources, EditWindowOpeningsGiveBackTheirObjects) {
 TEST_F(Resources, WatchTicksGiveBackTheirObjects) {
     // A changing compiler path makes every few ticks set a new status text.
     ExpectNoLeak(TICKS, [](int i) {
-        if (i % 10 == 0) WriteIni(i % 20 ? REAL_FBC32 : OTHER_FBC32);
+        if (i % 10 == 0)
+            WriteIni(i % 20 ? REAL_FBC32 : OTHER_FBC32);
         WatchTick(g_hwndMain);
     });
     EXPECT_TRUE(IsWindow(g_hwndMain)) << "the tick lost the stand-in WinFBE";

@@ -24,12 +24,17 @@ std::wstring ReadIniText(const std::wstring& path, bool* utf16) {
     const std::string bytes = e2e::ReadBytes(path);
     const bool wide = bytes.size() >= 2 && static_cast<unsigned char>(bytes[0]) == 0xFF &&
                       static_cast<unsigned char>(bytes[1]) == 0xFE;
-    if (utf16) *utf16 = wide;
-    if (wide) return e2e::ReadUtf16File(path);
-    if (bytes.empty()) return {};
+    if (utf16)
+        *utf16 = wide;
+    if (wide)
+        return e2e::ReadUtf16File(path);
+    if (bytes.empty())
+        return {};
     const int size = static_cast<int>(bytes.size());
-    std::wstring text(static_cast<size_t>(MultiByteToWideChar(CP_ACP, 0, bytes.data(), size, nullptr, 0)), L'\0');
-    if (!text.empty()) MultiByteToWideChar(CP_ACP, 0, bytes.data(), size, &text[0], static_cast<int>(text.size()));
+    std::wstring text(
+        static_cast<size_t>(MultiByteToWideChar(CP_ACP, 0, bytes.data(), size, nullptr, 0)), L'\0');
+    if (!text.empty())
+        MultiByteToWideChar(CP_ACP, 0, bytes.data(), size, &text[0], static_cast<int>(text.size()));
     return text;
 }
 
@@ -39,16 +44,19 @@ std::vector<IniEntry> IniEntries(const std::wstring& text) {
     size_t pos = 0;
     while (pos < text.size()) {
         size_t end = text.find(L'\n', pos);
-        if (end == std::wstring::npos) end = text.size();
+        if (end == std::wstring::npos)
+            end = text.size();
         std::wstring line = text.substr(pos, end - pos);
         pos = end + 1;
-        if (!line.empty() && line.back() == L'\r') line.pop_back();
+        if (!line.empty() && line.back() == L'\r')
+            line.pop_back();
         if (!line.empty() && line.front() == L'[') {
             section = line.substr(1, line.find(L']') - 1);
             continue;
         }
         const size_t equals = line.find(L'=');
-        if (equals == std::wstring::npos) continue;
+        if (equals == std::wstring::npos)
+            continue;
         entries.push_back({section, line.substr(0, equals), line.substr(equals + 1)});
     }
     return entries;
@@ -72,7 +80,8 @@ std::wstring ManySectionsIni(const std::wstring& switches, const std::wstring& c
                     L" \x03A9\x0416 C:\\path\\with-dashes ;not a comment\r\n";
         if (s == 11) {
             text += L"[Compiler]\r\nFBWINCompiler32=" + compilerPath + L"\r\n";
-            text += L"FBWINCompiler64=C:\\WinFBE\\fbc64.exe\r\nCompilerSwitches=" + switches + L"\r\n";
+            text +=
+                L"FBWINCompiler64=C:\\WinFBE\\fbc64.exe\r\nCompilerSwitches=" + switches + L"\r\n";
             text += L"CompilerSwitchesExtra=keep me\r\n";
         }
     }
@@ -102,7 +111,8 @@ std::wstring TempFolder() {
     wchar_t temp[MAX_PATH] = {};
     GetTempPathW(MAX_PATH, temp);
     std::wstring base = temp;
-    if (!base.empty() && base.back() == L'\\') base.pop_back();
+    if (!base.empty() && base.back() == L'\\')
+        base.pop_back();
     return base;
 }
 
@@ -112,19 +122,22 @@ FileLock::FileLock(const std::wstring& path) {
 }
 
 void FileLock::Release() {
-    if (file_ != INVALID_HANDLE_VALUE) CloseHandle(file_);
+    if (file_ != INVALID_HANDLE_VALUE)
+        CloseHandle(file_);
     file_ = INVALID_HANDLE_VALUE;
 }
 
 SIZE_T PrivateBytes(DWORD pid) {
     HANDLE process = OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, pid);
-    if (!process) return 0;
+    if (!process)
+        return 0;
     PROCESS_MEMORY_COUNTERS_EX counters = {};
     counters.cb = sizeof counters;
     SIZE_T bytes = 0;
     // Wine leaves PrivateUsage at 0 and fills PagefileUsage, which Windows reports as the same
     // commit count.
-    if (GetProcessMemoryInfo(process, reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&counters), sizeof counters))
+    if (GetProcessMemoryInfo(process, reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&counters),
+                             sizeof counters))
         bytes = counters.PrivateUsage ? counters.PrivateUsage : counters.PagefileUsage;
     CloseHandle(process);
     return bytes;

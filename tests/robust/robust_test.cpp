@@ -25,7 +25,8 @@ constexpr int VALUE_CHARS = 259;
 constexpr const char* TWO_PRESETS = "-gen gas\r\n-gen gas64\r\n";
 constexpr const wchar_t* BASE = L"-w all -fpmode fast -fpu sse ";
 constexpr const wchar_t* ALL_FLAGS = L"-s console -arch 686 -exx ";
-constexpr const wchar_t* REAL_FBC32 = L"C:\\WinFBE\\Toolchains\\FreeBASIC-1.10.1-winlibs-gcc-9.3.0\\fbc32.exe";
+constexpr const wchar_t* REAL_FBC32 =
+    L"C:\\WinFBE\\Toolchains\\FreeBASIC-1.10.1-winlibs-gcc-9.3.0\\fbc32.exe";
 constexpr const wchar_t* REAL_STATUS = L" fbc 1.10.1 / gcc 9.3.0";
 constexpr const wchar_t* NO_PRESET_USED = L"No preset used";
 constexpr const wchar_t* NO_MATCH = L"No preset match.";
@@ -34,19 +35,23 @@ constexpr const wchar_t* NO_SETTINGS = L"The given WinFBE ini file does not exis
 constexpr const wchar_t* NO_RADIO = L"No valid radio button has been selected.";
 constexpr const wchar_t* POSITION_FILE = L"CSposition.dat";
 
-std::wstring Line(const wchar_t* prefix, const std::wstring& preset) { return std::wstring(prefix) + BASE + preset; }
+std::wstring Line(const wchar_t* prefix, const std::wstring& preset) {
+    return std::wstring(prefix) + BASE + preset;
+}
 
 std::string Narrow(const std::wstring& text) {
     std::string out;
-    for (wchar_t c : text) out += c < 0x80 ? static_cast<char>(c) : '?';
+    for (wchar_t c : text)
+        out += c < 0x80 ? static_cast<char>(c) : '?';
     return out;
 }
 
 std::wstring Ansi(const std::string& bytes) {
-    if (bytes.empty()) return {};
+    if (bytes.empty())
+        return {};
     std::wstring text(bytes.size(), L'\0');
-    const int chars = MultiByteToWideChar(CP_ACP, 0, bytes.data(), static_cast<int>(bytes.size()), &text[0],
-                                          static_cast<int>(text.size()));
+    const int chars = MultiByteToWideChar(CP_ACP, 0, bytes.data(), static_cast<int>(bytes.size()),
+                                          &text[0], static_cast<int>(text.size()));
     text.resize(static_cast<size_t>(chars));
     return text;
 }
@@ -80,15 +85,18 @@ protected:
         ASSERT_TRUE(standIn.Start(*tree));
     }
     void TearDown() override {
-        if (program) program->Proc().Kill();
+        if (program)
+            program->Proc().Kill();
         standIn.Proc().Kill();
     }
 
     // A new copy of the program; its main window is not waited for.
     void Launch(const std::wstring& exe = L"") {
-        if (program) program->Proc().Kill();
+        if (program)
+            program->Proc().Kill();
         program = std::make_unique<e2e::Program>();
-        ASSERT_TRUE(exe.empty() ? program->Start(*tree) : program->Proc().Start(exe, L"", tree->Root()));
+        ASSERT_TRUE(exe.empty() ? program->Start(*tree)
+                                : program->Proc().Start(exe, L"", tree->Root()));
     }
     bool LaunchToMain() {
         Launch();
@@ -108,7 +116,9 @@ protected:
     }
     int OptionCount() const {
         int count = 0;
-        while (count < LAST_OPTION_ID - IDC_PRESET_FIRST && GetDlgItem(Main(), IDC_PRESET_FIRST + count)) ++count;
+        while (count < LAST_OPTION_ID - IDC_PRESET_FIRST &&
+               GetDlgItem(Main(), IDC_PRESET_FIRST + count))
+            ++count;
         return count;
     }
     std::wstring Caption(int id) const { return e2e::WindowText(GetDlgItem(Main(), id)); }
@@ -116,11 +126,13 @@ protected:
 
     void Click(int id) { SendMessageW(GetDlgItem(Main(), id), BM_CLICK, 0, 0); }
     void Command(int id) {
-        SendMessageW(Main(), WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(Main(), id)));
+        SendMessageW(Main(), WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
+                     reinterpret_cast<LPARAM>(GetDlgItem(Main(), id)));
     }
     // For commands that show a box: queued, so the box cannot block the driver.
     void PostCommand(int id) {
-        PostMessageW(Main(), WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(Main(), id)));
+        PostMessageW(Main(), WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
+                     reinterpret_cast<LPARAM>(GetDlgItem(Main(), id)));
     }
     std::wstring DismissedText() { return program->DismissBox(START_MS).value_or(L"<no box>"); }
 
@@ -128,12 +140,14 @@ protected:
     HWND OpenEdit(std::wstring* field) {
         PostCommand(IDC_EDIT);
         HWND edit = program->WaitEditWindow();
-        if (edit && field) *field = e2e::WindowText(GetDlgItem(edit, IDC_SWITCHES_TEXT));
+        if (edit && field)
+            *field = e2e::WindowText(GetDlgItem(edit, IDC_SWITCHES_TEXT));
         return edit;
     }
     void CloseEdit(HWND edit, int button) {
         e2e::PostClick(edit, button);
-        EXPECT_TRUE(WaitUntil([&] { return !IsWindow(edit) && IsWindowEnabled(Main()); }, WRITE_MS));
+        EXPECT_TRUE(
+            WaitUntil([&] { return !IsWindow(edit) && IsWindowEnabled(Main()); }, WRITE_MS));
         e2e::Sync(Main());
     }
 
@@ -151,15 +165,18 @@ std::string Garbage(size_t size) {
     for (char& b : bytes) {
         state = state * 1103515245u + 12345u;
         b = static_cast<char>(state >> 23);
-        // Ctrl+Z ends a file read in text mode by some runtimes; the reading rules know no such end.
-        if (b == 0x1A) b = 'Z';
+        // Ctrl+Z ends a file read in text mode by some runtimes; the reading rules know no such
+        // end.
+        if (b == 0x1A)
+            b = 'Z';
     }
     return bytes;
 }
 
 std::string FortyLines() {
     std::string bytes;
-    for (int i = 1; i <= 40; ++i) bytes += "p" + std::to_string(i) + "\r\n";
+    for (int i = 1; i <= 40; ++i)
+        bytes += "p" + std::to_string(i) + "\r\n";
     return bytes;
 }
 
@@ -174,27 +191,64 @@ TEST_F(Robust, OddPresetFilesGiveTheirPresetsOrEndSilently) {
         const wchar_t* message;  // nullptr: none
         int checked;
     } cases[] = {
-        {"binary garbage", Garbage(100 * 1024), Line(L"", L"-gen gas64"), MAX_PRESETS + 1,
-         {{IDC_PRESET_FIRST + MAX_PRESETS, NO_PRESET_USED}}, NO_MATCH, IDC_PRESET_FIRST + MAX_PRESETS},
-        {"one 100 KB line of three items", "-gen gas,-gen gas64," + longItem, Line(L"", L"-gen gas64"), 4,
-         {{IDC_PRESET_FIRST + 2, std::wstring(VALUE_CHARS, L'x')}, {IDC_PRESET_FIRST + 3, NO_PRESET_USED}}, nullptr,
+        {"binary garbage",
+         Garbage(100 * 1024),
+         Line(L"", L"-gen gas64"),
+         MAX_PRESETS + 1,
+         {{IDC_PRESET_FIRST + MAX_PRESETS, NO_PRESET_USED}},
+         NO_MATCH,
+         IDC_PRESET_FIRST + MAX_PRESETS},
+        {"one 100 KB line of three items",
+         "-gen gas,-gen gas64," + longItem,
+         Line(L"", L"-gen gas64"),
+         4,
+         {{IDC_PRESET_FIRST + 2, std::wstring(VALUE_CHARS, L'x')},
+          {IDC_PRESET_FIRST + 3, NO_PRESET_USED}},
+         nullptr,
          IDC_PRESET_FIRST + 1},
         {"one 100 KB line, one item", longItem, Line(L"", L"-gen gas64"), 0, {}, nullptr, 0},
-        {"40 lines", FortyLines(), Line(L"-exx ", L"p32"), MAX_PRESETS + 1,
-         {{IDC_PRESET_FIRST, L"p1"}, {IDC_PRESET_FIRST + 31, L"p32"}, {IDC_PRESET_FIRST + 32, NO_PRESET_USED}},
-         nullptr, IDC_PRESET_FIRST + 31},
+        {"40 lines",
+         FortyLines(),
+         Line(L"-exx ", L"p32"),
+         MAX_PRESETS + 1,
+         {{IDC_PRESET_FIRST, L"p1"},
+          {IDC_PRESET_FIRST + 31, L"p32"},
+          {IDC_PRESET_FIRST + 32, NO_PRESET_USED}},
+         nullptr,
+         IDC_PRESET_FIRST + 31},
         // "a,b" | "c" | d | "" (open quote to line end) / "" | "" / "" | ""
-        {"only quotes and commas", "\"a,b\",\"c\"d,\"\r\n\"\"\"\"\r\n,,", L"\"-w all -fpmode fast -fpu sse \"", 9,
-         {{IDC_PRESET_FIRST, L"a,b"}, {IDC_PRESET_FIRST + 1, L"c"}, {IDC_PRESET_FIRST + 2, L"d"},
-          {IDC_PRESET_FIRST + 3, L""}, {IDC_PRESET_FIRST + 8, NO_PRESET_USED}},
-         nullptr, IDC_PRESET_FIRST + 3},
-        {"CR-only line ends", "-gen gas\r-gen gas64\r-lang qb", Line(L"-s console ", L"-lang qb"), 4,
-         {{IDC_PRESET_FIRST + 2, L"-lang qb"}}, nullptr, IDC_PRESET_FIRST + 2},
+        {"only quotes and commas",
+         "\"a,b\",\"c\"d,\"\r\n\"\"\"\"\r\n,,",
+         L"\"-w all -fpmode fast -fpu sse \"",
+         9,
+         {{IDC_PRESET_FIRST, L"a,b"},
+          {IDC_PRESET_FIRST + 1, L"c"},
+          {IDC_PRESET_FIRST + 2, L"d"},
+          {IDC_PRESET_FIRST + 3, L""},
+          {IDC_PRESET_FIRST + 8, NO_PRESET_USED}},
+         nullptr,
+         IDC_PRESET_FIRST + 3},
+        {"CR-only line ends",
+         "-gen gas\r-gen gas64\r-lang qb",
+         Line(L"-s console ", L"-lang qb"),
+         4,
+         {{IDC_PRESET_FIRST + 2, L"-lang qb"}},
+         nullptr,
+         IDC_PRESET_FIRST + 2},
         // The byte-order mark is three characters of the first item, which then matches nothing.
-        {"UTF-8 byte-order mark", "\xEF\xBB\xBF-gen gas\r\n-gen gas64\r\n", Line(L"-arch 686 ", L"-gen gas"), 3,
-         {{IDC_PRESET_FIRST, Ansi("\xEF\xBB\xBF-gen gas")}}, NO_MATCH, IDC_PRESET_FIRST + 2},
-        {"UTF-8 byte-order mark before a quote", "\xEF\xBB\xBF\"-gen gas\"\r\n-gen gas64\r\n",
-         Line(L"", L"-gen gas64"), 3, {{IDC_PRESET_FIRST, Ansi("\xEF\xBB\xBF\"-gen gas\"")}}, nullptr,
+        {"UTF-8 byte-order mark",
+         "\xEF\xBB\xBF-gen gas\r\n-gen gas64\r\n",
+         Line(L"-arch 686 ", L"-gen gas"),
+         3,
+         {{IDC_PRESET_FIRST, Ansi("\xEF\xBB\xBF-gen gas")}},
+         NO_MATCH,
+         IDC_PRESET_FIRST + 2},
+        {"UTF-8 byte-order mark before a quote",
+         "\xEF\xBB\xBF\"-gen gas\"\r\n-gen gas64\r\n",
+         Line(L"", L"-gen gas64"),
+         3,
+         {{IDC_PRESET_FIRST, Ansi("\xEF\xBB\xBF\"-gen gas\"")}},
+         nullptr,
          IDC_PRESET_FIRST + 1},
     };
     for (const Case& c : cases) {
@@ -208,10 +262,13 @@ TEST_F(Robust, OddPresetFilesGiveTheirPresetsOrEndSilently) {
         if (!c.options) {
             const DWORD pid = program->Proc().Id();
             bool sawWindow = false;
-            WaitUntil([&] {
-                sawWindow = sawWindow || e2e::FindProcessWindow(pid, nullptr, nullptr, true) != nullptr;
-                return !program->Proc().Running();
-            }, START_MS);
+            WaitUntil(
+                [&] {
+                    sawWindow =
+                        sawWindow || e2e::FindProcessWindow(pid, nullptr, nullptr, true) != nullptr;
+                    return !program->Proc().Running();
+                },
+                START_MS);
             EXPECT_EQ(program->Proc().WaitExit(0), std::optional<DWORD>(0));
             EXPECT_FALSE(sawWindow);
             continue;
@@ -243,7 +300,8 @@ TEST_F(Robust, PresetWithAByteOrMarkIsAppliedAsItsOwnText) {
     // Not exactly "-gen gas": the 686 rule leaves the box alone.
     EXPECT_FALSE(e2e::IsChecked(Main(), IDC_ARCH686));
     EXPECT_FALSE(tree->HasToolsFile(L"686.dat"));
-    EXPECT_EQ(tree->Switches(), std::optional<std::wstring>(Line(L"", Ansi("\xEF\xBB\xBF-gen gas"))));
+    EXPECT_EQ(tree->Switches(),
+              std::optional<std::wstring>(Line(L"", Ansi("\xEF\xBB\xBF-gen gas"))));
     CloseAndExpectCodeZero();
 }
 
@@ -270,13 +328,21 @@ TEST_F(Robust, PositionFileOfAnyLengthPlacesTheWindowExactlyAndStaysUntouched) {
         EXPECT_EQ(at.x, c.at.x);
         EXPECT_EQ(at.y, c.at.y);
         CloseAndExpectCodeZero();
-        EXPECT_EQ(e2e::ReadBytes(tree->ToolsFile(POSITION_FILE)), c.bytes) << "unmoved, yet rewritten";
+        EXPECT_EQ(e2e::ReadBytes(tree->ToolsFile(POSITION_FILE)), c.bytes)
+            << "unmoved, yet rewritten";
     }
+    // Moved above and left of the screen: the file holds the negative edges.
+    ASSERT_TRUE(LaunchToMain());
+    SetWindowPos(Main(), nullptr, -77, -66, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    ASSERT_TRUE(WaitUntil([&] { return TopLeft(Main()).x == -77; }, TICKS_MS));
+    CloseAndExpectCodeZero();
+    EXPECT_EQ(e2e::ReadBytes(tree->ToolsFile(POSITION_FILE)), PositionBytes(-77, -66));
 }
 
 TEST_F(Robust, LongAndOddlyShapedValuesAreCutAndReadByTheRules) {
     const std::wstring longPreset(230, L'q');
-    tree->WritePresets("-gen gas\r\n-gen gas64\r\n" + std::string(longPreset.begin(), longPreset.end()) + "\r\n");
+    tree->WritePresets("-gen gas\r\n-gen gas64\r\n" +
+                       std::string(longPreset.begin(), longPreset.end()) + "\r\n");
     // 300 characters whose first 259 are the base switches and the long preset.
     const std::wstring longLine = Line(L"", longPreset) + std::wstring(41, L'r');
     ASSERT_EQ(longLine.size(), 300u);
@@ -318,12 +384,23 @@ TEST_F(Robust, LongAndOddlyShapedValuesAreCutAndReadByTheRules) {
     EXPECT_EQ(tree->Switches(), std::optional<std::wstring>(L"\\-"));
     EXPECT_EQ(CheckedOption(), IDC_PRESET_FIRST + 3);
 
+    // Longer than the field's limit (WM_SETTEXT passes it): written as its first 259 characters.
+    edit = OpenEdit(&field);
+    ASSERT_TRUE(edit);
+    const std::wstring overlong = Line(L"-exx ", std::wstring(600, L'e'));
+    SetText(GetDlgItem(edit, IDC_SWITCHES_TEXT), overlong);
+    CloseEdit(edit, IDOK);
+    ExpectNoBox();
+    EXPECT_EQ(tree->Switches(), std::optional<std::wstring>(overlong.substr(0, VALUE_CHARS)));
+
     // All three flags and the long preset: 285 characters, written as the first 259.
     Click(IDC_PRESET_FIRST + 2);
-    for (int id : {IDC_CONSOLE, IDC_ARCH686, IDC_EXX}) e2e::SetChecked(Main(), id, true);
+    for (int id : {IDC_CONSOLE, IDC_ARCH686, IDC_EXX})
+        e2e::SetChecked(Main(), id, true);
     Command(IDC_APPLY);
     ExpectNoBox();
-    EXPECT_EQ(tree->Switches(), std::optional<std::wstring>(Line(ALL_FLAGS, longPreset).substr(0, VALUE_CHARS)));
+    EXPECT_EQ(tree->Switches(),
+              std::optional<std::wstring>(Line(ALL_FLAGS, longPreset).substr(0, VALUE_CHARS)));
 
     struct Path {
         const char* name;
@@ -336,8 +413,9 @@ TEST_F(Robust, LongAndOddlyShapedValuesAreCutAndReadByTheRules) {
         {"only backslashes", L"\\\\\\", L" fbc \\\\\\ / gcc "},
         {"\\ then -", L"\\-", L" fbc  / gcc "},
         {"\\ before the first -", L"\\\\-9.3\\", L" fbc 9.3\\ / gcc 9.3"},
-        {"300 characters", L"C:\\FreeBASIC-1.10.1-" + std::wstring(239, L'w') + L"-gcc-9.3.0\\fbc32.exe" +
-                               std::wstring(21, L'z'),
+        {"300 characters",
+         L"C:\\FreeBASIC-1.10.1-" + std::wstring(239, L'w') + L"-gcc-9.3.0\\fbc32.exe" +
+             std::wstring(21, L'z'),
          L" fbc 1.10.1 / gcc " + std::wstring(239, L'w')},
         {"back to a real path", REAL_FBC32, REAL_STATUS},
     };
@@ -399,7 +477,8 @@ TEST_F(Robust, LockedSettingsFileReportsEachFailedWriteAndRecovers) {
     PostCommand(IDC_CLEAR);
     EXPECT_EQ(DismissedText(), L"Error3");
     e2e::Sync(Main());
-    EXPECT_EQ(CheckedOption(), IDC_PRESET_FIRST + 2) << "Clear selects \"No preset used\" all the same";
+    EXPECT_EQ(CheckedOption(), IDC_PRESET_FIRST + 2)
+        << "Clear selects \"No preset used\" all the same";
     std::wstring field = L"<unread>";
     HWND edit = OpenEdit(&field);
     ASSERT_TRUE(edit);
@@ -440,11 +519,40 @@ TEST_F(Robust, SettingsFileWithoutCompilerSectionGetsItOnApply) {
     CloseAndExpectCodeZero();
 }
 
+TEST_F(Robust, EmptySettingsFileAndFlagFilesThatAreFoldersAreNoObstacle) {
+    tree->WritePresets("-gen gas\r\n-gen gas64\r\n-d NAME=caf\xE9\r\n");
+    e2e::WriteBytes(tree->IniPath(), "");
+    for (const wchar_t* name : {L"Console.dat", L"686.dat", L"exx.dat"})
+        CreateDirectoryW(tree->ToolsFile(name).c_str(), nullptr);
+    Launch();
+    EXPECT_EQ(DismissedText(), EMPTY_LINE);
+    ASSERT_TRUE(program->WaitMain(START_MS));
+    for (int id : {IDC_CONSOLE, IDC_ARCH686, IDC_EXX})
+        EXPECT_FALSE(e2e::IsChecked(Main(), id));
+    // Checked boxes whose files cannot be made, and an unchecked one whose "file" is a folder.
+    e2e::SetChecked(Main(), IDC_CONSOLE, true);
+    Click(IDC_PRESET_FIRST);
+    Command(IDC_APPLY);
+    ExpectNoBox();
+    EXPECT_EQ(e2e::IniValue(robust::ReadIniText(tree->IniPath()), L"Compiler", L"CompilerSwitches"),
+              std::optional<std::wstring>(Line(L"-s console -arch 686 ", L"-gen gas")));
+    for (const wchar_t* name : {L"Console.dat", L"686.dat", L"exx.dat"})
+        EXPECT_TRUE(e2e::DirectoryExists(tree->ToolsFile(name)));
+    Click(IDC_PRESET_FIRST + 2);
+    Command(IDC_APPLY);
+    ExpectNoBox();
+    EXPECT_EQ(e2e::IniValue(robust::ReadIniText(tree->IniPath()), L"Compiler", L"CompilerSwitches"),
+              std::optional<std::wstring>(Line(L"-s console -arch 686 ", Ansi("-d NAME=caf\xE9"))));
+    CloseAndExpectCodeZero();
+}
+
 TEST_F(Robust, AnsiSettingsFileIsReadAndStaysAnsi) {
+    tree->WritePresets("-gen gas\r\n-gen gas64\r\n-d NAME=caf\xE9\r\n");
     // "é" and "ü" in the ANSI code page: bytes that are no valid UTF-8.
-    const std::string text = "[Options]\r\nUser=Andr\xE9 M\xFCller\r\n[Compiler]\r\nFBWINCompiler32=" +
-                             Narrow(REAL_FBC32) + "\r\nCompilerSwitches=-w all -fpmode fast -fpu sse -gen gas64\r\n" +
-                             "[Editor]\r\nFontName=Courier New\r\n";
+    const std::string text =
+        "[Options]\r\nUser=Andr\xE9 M\xFCller\r\n[Compiler]\r\nFBWINCompiler32=" +
+        Narrow(REAL_FBC32) + "\r\nCompilerSwitches=-w all -fpmode fast -fpu sse -gen gas64\r\n" +
+        "[Editor]\r\nFontName=Courier New\r\n";
     e2e::WriteBytes(tree->IniPath(), text);
     const auto others = robust::OtherEntries(tree->IniPath());
     ASSERT_TRUE(LaunchToMain());
@@ -455,8 +563,18 @@ TEST_F(Robust, AnsiSettingsFileIsReadAndStaysAnsi) {
     Command(IDC_APPLY);
     ExpectNoBox();
     const std::string bytes = e2e::ReadBytes(tree->IniPath());
-    EXPECT_NE(bytes.find("User=Andr\xE9 M\xFCller\r\n"), std::string::npos) << "the ANSI bytes changed";
-    EXPECT_NE(bytes.find("CompilerSwitches=-arch 686 -w all -fpmode fast -fpu sse -gen gas\r\n"), std::string::npos);
+    EXPECT_NE(bytes.find("User=Andr\xE9 M\xFCller\r\n"), std::string::npos)
+        << "the ANSI bytes changed";
+    EXPECT_NE(bytes.find("CompilerSwitches=-arch 686 -w all -fpmode fast -fpu sse -gen gas\r\n"),
+              std::string::npos);
+    Click(IDC_PRESET_FIRST + 2);
+    Command(IDC_APPLY);
+    ExpectNoBox();
+    EXPECT_NE(
+        e2e::ReadBytes(tree->IniPath())
+            .find("CompilerSwitches=-arch 686 -w all -fpmode fast -fpu sse -d NAME=caf\xE9\r\n"),
+        std::string::npos)
+        << "an ANSI preset written other than as its ANSI bytes";
     bool utf16 = true;
     robust::ReadIniText(tree->IniPath(), &utf16);
     EXPECT_FALSE(utf16);
@@ -466,12 +584,23 @@ TEST_F(Robust, AnsiSettingsFileIsReadAndStaysAnsi) {
 
 TEST_F(Robust, FolderOutsideTheAnsiCodePageIsFoundReadAndWritten) {
     // Greek and Cyrillic letters: not in code page 1252, which the ANSI calls use.
-    const std::wstring root = robust::TempFolder() + L"\\flg-\x03A9\x03BC\x03AD\x03B3\x03B1-\x0416\x0443\x043A-" +
+    const std::wstring root = robust::TempFolder() +
+                              L"\\flg-\x03A9\x03BC\x03AD\x03B3\x03B1-\x0416\x0443\x043A-" +
                               std::to_wstring(GetCurrentProcessId());
     robust::Installation install(root);
     ASSERT_TRUE(install.Complete()) << "cannot create a folder with Greek and Cyrillic letters";
+    WIN32_FIND_DATAW found = {};
+    HANDLE search = FindFirstFileW(root.c_str(), &found);
+    ASSERT_NE(search, INVALID_HANDLE_VALUE);
+    FindClose(search);
+    ASSERT_EQ(root.substr(root.find_last_of(L'\\') + 1), found.cFileName)
+        << "the folder got another name";
+    BOOL lossy = FALSE;
+    WideCharToMultiByte(CP_ACP, 0, root.c_str(), -1, nullptr, 0, nullptr, &lossy);
+    ASSERT_TRUE(lossy) << "the ANSI code page can name this folder: nothing is tested";
     e2e::WriteBytes(install.ToolsFile(L"FlagsmithII.ini"), TWO_PRESETS);
-    e2e::WriteUtf16File(install.IniPath(), robust::ManySectionsIni(Line(L"", L"-gen gas64"), REAL_FBC32));
+    e2e::WriteUtf16File(install.IniPath(),
+                        robust::ManySectionsIni(Line(L"", L"-gen gas64"), REAL_FBC32));
     const auto others = robust::OtherEntries(install.IniPath());
 
     Launch(install.ProgramPath());
@@ -500,19 +629,85 @@ TEST_F(Robust, FolderOutsideTheAnsiCodePageIsFoundReadAndWritten) {
     EXPECT_EQ(field, Line(L"-s console -arch 686 ", L"-gen gas"));
     CloseEdit(edit, IDCANCEL);
 
+    // Flag files are deleted by their bare names, against the program's folder.
+    e2e::SetChecked(Main(), IDC_CONSOLE, false);
+    Click(IDC_PRESET_FIRST + 1);
+    Command(IDC_APPLY);
+    ExpectNoBox();
+    EXPECT_FALSE(e2e::FileExists(install.ToolsFile(L"Console.dat")));
+    EXPECT_FALSE(e2e::FileExists(install.ToolsFile(L"686.dat")));
+    EXPECT_EQ(
+        e2e::IniValue(robust::ReadIniText(install.IniPath()), L"Compiler", L"CompilerSwitches"),
+        std::optional<std::wstring>(Line(L"", L"-gen gas64")));
+
     // Centred, so away from (0, 0): closing saves the position beside the program.
     const POINT at = TopLeft(Main());
     CloseAndExpectCodeZero();
     EXPECT_EQ(e2e::ReadBytes(install.ToolsFile(POSITION_FILE)), PositionBytes(at.x, at.y));
 }
 
+TEST_F(Robust, SettingsFileGoingAwayWhileRunningIsReportedOnWrite) {
+    ASSERT_TRUE(LaunchToMain());
+    const std::wstring settings = tree->Root() + L"\\Settings";
+    ASSERT_TRUE(DeleteFileW(tree->IniPath().c_str()));
+    EXPECT_TRUE(WaitUntil([&] { return program->StatusText() == L" fbc  / gcc "; }, TICKS_MS));
+    // The write makes the file anew.
+    Click(IDC_PRESET_FIRST + 1);
+    Command(IDC_APPLY);
+    ExpectNoBox();
+    EXPECT_EQ(e2e::IniValue(robust::ReadIniText(tree->IniPath()), L"Compiler", L"CompilerSwitches"),
+              std::optional<std::wstring>(Line(L"", L"-gen gas64")));
+
+    // Without the folder no write can succeed.
+    ASSERT_TRUE(DeleteFileW(tree->IniPath().c_str()));
+    ASSERT_TRUE(RemoveDirectoryW(settings.c_str()));
+    PostCommand(IDC_APPLY);
+    EXPECT_EQ(DismissedText(), L"Error1");
+    PostCommand(IDC_CLEAR);
+    EXPECT_EQ(DismissedText(), L"Error3");
+    HWND edit = OpenEdit(nullptr);
+    ASSERT_TRUE(edit);
+    SetText(GetDlgItem(edit, IDC_SWITCHES_TEXT), L"-g");
+    e2e::PostClick(edit, IDOK);
+    EXPECT_EQ(DismissedText(), L"Error2");
+    EXPECT_FALSE(e2e::DirectoryExists(settings));
+
+    // A folder where the file was: the same.
+    ASSERT_TRUE(CreateDirectoryW(settings.c_str(), nullptr));
+    ASSERT_TRUE(CreateDirectoryW(tree->IniPath().c_str(), nullptr));
+    Click(IDC_PRESET_FIRST + 1);
+    PostCommand(IDC_APPLY);
+    EXPECT_EQ(DismissedText(), L"Error1");
+    ExpectNoBox();
+    EXPECT_TRUE(program->Proc().Running());
+    CloseAndExpectCodeZero();
+}
+
+TEST_F(Robust, WinFbeGoingWhileAStartUpMessageIsUpEndsTheProgram) {
+    tree->WritePresets(FortyLines());
+    Launch();
+    HWND box = program->WaitBox(START_MS);
+    ASSERT_TRUE(box);
+    standIn.Close();
+    EXPECT_TRUE(WaitUntil(
+        [&] {
+            return !e2e::FindProcessWindow(program->Proc().Id(), nullptr, L"FLG", false, L"#32770");
+        },
+        TICKS_MS))
+        << "main window kept after WinFBE went";
+    program->DismissBox(0);
+    EXPECT_EQ(program->Proc().WaitExit(EXIT_MS), std::optional<DWORD>(0));
+}
+
 TEST_F(Robust, ThousandApplyAndClearCyclesKeepEveryOtherKeyAndTheEncoding) {
     tree->WritePresets("-gen gas\r\n-gen gas64\r\n-lang qb\r\n");
-    e2e::WriteUtf16File(tree->IniPath(), robust::ManySectionsIni(Line(L"", L"-gen gas64"), REAL_FBC32));
+    e2e::WriteUtf16File(tree->IniPath(),
+                        robust::ManySectionsIni(Line(L"", L"-gen gas64"), REAL_FBC32));
     const auto others = robust::OtherEntries(tree->IniPath());
     ASSERT_TRUE(LaunchToMain());
     ExpectNoBox();
-    const std::wstring lines[] = {Line(L"-arch 686 ", L"-gen gas"), Line(L"", L"-gen gas64"), Line(L"", L"-lang qb")};
+    const std::wstring lines[] = {Line(L"-arch 686 ", L"-gen gas"), Line(L"", L"-gen gas64"),
+                                  Line(L"", L"-lang qb")};
     SIZE_T warm = 0;
     for (int cycle = 0; cycle < 1000; ++cycle) {
         const int preset = cycle % 3;
@@ -528,14 +723,16 @@ TEST_F(Robust, ThousandApplyAndClearCyclesKeepEveryOtherKeyAndTheEncoding) {
             ASSERT_EQ(tree->Switches(), std::optional<std::wstring>(L""));
             ASSERT_EQ(CheckedOption(), IDC_PRESET_FIRST + 3);
         }
-        if (cycle == 100) warm = robust::PrivateBytes(program->Proc().Id());
+        if (cycle == 100)
+            warm = robust::PrivateBytes(program->Proc().Id());
     }
     const SIZE_T after = robust::PrivateBytes(program->Proc().Id());
     EXPECT_FALSE(program->HasBox());
     bool utf16 = false;
     const std::wstring text = robust::ReadIniText(tree->IniPath(), &utf16);
     EXPECT_TRUE(utf16) << "the byte-order mark was lost";
-    EXPECT_EQ(e2e::IniValue(text, L"Compiler", L"CompilerSwitches"), std::optional<std::wstring>(L""));
+    EXPECT_EQ(e2e::IniValue(text, L"Compiler", L"CompilerSwitches"),
+              std::optional<std::wstring>(L""));
     EXPECT_EQ(robust::OtherEntries(tree->IniPath()), others);
     ASSERT_GT(warm, 0u);
     EXPECT_LT(after, warm + 256 * 1024) << "private bytes " << warm << " -> " << after;
@@ -552,7 +749,8 @@ TEST_F(Robust, PrivateMemoryStaysFlatOverBoxesEditWindowsAndTicks) {
     };
     auto editWindow = [&] {
         HWND edit = OpenEdit(nullptr);
-        if (!edit) return false;
+        if (!edit)
+            return false;
         CloseEdit(edit, IDCANCEL);
         return true;
     };
@@ -564,16 +762,20 @@ TEST_F(Robust, PrivateMemoryStaysFlatOverBoxesEditWindowsAndTicks) {
             WaitUntil([] { return false; }, 100);
         }
     };
-    for (int i = 0; i < 10; ++i) ASSERT_TRUE(box());
-    for (int i = 0; i < 5; ++i) ASSERT_TRUE(editWindow());
+    for (int i = 0; i < 10; ++i)
+        ASSERT_TRUE(box());
+    for (int i = 0; i < 5; ++i)
+        ASSERT_TRUE(editWindow());
     tick(500);
     const DWORD pid = program->Proc().Id();
     const SIZE_T start = robust::PrivateBytes(pid);
     ASSERT_GT(start, 0u);
 
-    for (int i = 0; i < 200; ++i) ASSERT_TRUE(box()) << "box " << i;
+    for (int i = 0; i < 200; ++i)
+        ASSERT_TRUE(box()) << "box " << i;
     const SIZE_T afterBoxes = robust::PrivateBytes(pid);
-    for (int i = 0; i < 50; ++i) ASSERT_TRUE(editWindow()) << "edit window " << i;
+    for (int i = 0; i < 50; ++i)
+        ASSERT_TRUE(editWindow()) << "edit window " << i;
     const SIZE_T afterEdits = robust::PrivateBytes(pid);
     tick(5000);
     const SIZE_T afterTicks = robust::PrivateBytes(pid);
@@ -582,7 +784,8 @@ TEST_F(Robust, PrivateMemoryStaysFlatOverBoxesEditWindowsAndTicks) {
     EXPECT_LT(afterEdits, afterBoxes + bound) << afterBoxes << " -> " << afterEdits;
     EXPECT_LT(afterTicks, afterEdits + bound) << afterEdits << " -> " << afterTicks;
     RecordProperty("private_bytes", std::to_string(start) + " " + std::to_string(afterBoxes) + " " +
-                                        std::to_string(afterEdits) + " " + std::to_string(afterTicks));
+                                        std::to_string(afterEdits) + " " +
+                                        std::to_string(afterTicks));
     printf("private bytes: start %lu, 200 boxes %lu, 50 edit windows %lu, 5 s ticks %lu\n",
            static_cast<unsigned long>(start), static_cast<unsigned long>(afterBoxes),
            static_cast<unsigned long>(afterEdits), static_cast<unsigned long>(afterTicks));
