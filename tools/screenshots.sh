@@ -1,0 +1,79 @@
+#!/usr/bin/env bash
+# Renders the documentation screenshots under a virtual display: the main window in both
+# layouts, the edit window and a message box, each cropped to its window, into docs/.
+#   bash tools/screenshots.sh     (BUILD_DIR picks the build folder)
+set -uo pipefail
+root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+build="${BUILD_DIR:-$root/build}"
+docs="$root/docs"
+
+bash "$root/tools/install-deps.sh" || exit 1
+cmake -S "$root" -B "$build" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-i686.cmake" \
+      -DCMAKE_BUILD_TYPE=MinSizeRel >/dev/null || exit 1
+targets=(FlagsmithII Alertkit WinFBEStandIn WindowPoke)
+if ! cmake --build "$build" -j "$(nproc)" --target "${targets[@]}" >"$build/shots-build.log" 2>&1; then
+    grep -E -B2 -A6 'error|Error' "$build/shots-build.log" | head -n 100
+    echo "build failed (log: $build/shots-build.log)" >&2
+    exit 1
+fi
+
+source "$root/tools/lay-tree.sh"
+tree="$build/shots-run"
+lay_tree "$tree" "$build/bin"
+cp "$tree/Tools/FlagsmithII.exe" "$tree/Tools/FlagsmithIIL.exe"
+
+# No window manager draws frames on the virtual display; unmanaged, Wine draws them itself.
+WINE_ENV_DIR="$build"
+source "$root/tools/wine-env.sh"
+wine_env_start || exit 1
+wine_unmanaged_windows
+
+poke() { wine "$build/bin/WindowPoke.exe" "$@" 2>/dev/null </dev/null | tr -d '\r'; }
+
+# shoot NAME TITLE [CLASS]: the window's rectangle cut out of the whole screen.
+shoot() {
+    local name=$1 rect
+    rect=$(poke rect "${@:2}") || { echo "no window \"$2\" for $name" >&2; return 1; }
+    read -r x y w h <<<"$rect"
+    # The pointer rests in the screen's middle, where the windows open; Wine's theme would
+    # draw the control under it as hot.
+    xdotool mousemove --sync 0 0 2>/dev/null || true
+    # Painting and the first status-bar tick.
+    sleep 0.5
+    import -display "$DISPLAY" -window root -crop "${w}x${h}+${x}+${y}" +repage "$docs/$name.png"
+    echo "docs/$name.png (${w}x${h})"
+}
+
+# run_program EXE: started beside the stand-in from its own folder, like WinFBE's Tools menu does.
+run_program() { (cd "$tree/Tools" && wine "$1" >/dev/null 2>&1 </dev/null &); }
+
+(cd "$tree" && wine "$build/bin/WinFBEStandIn.exe" >/dev/null 2>&1 </dev/null &)
+poke rect "WinFBE stand-in" >/dev/null || { echo "the stand-in did not start" >&2; exit 1; }
+
+mkdir -p "$docs"
+status=0
+readonly NO_PRESET_OPTION=1004 APPLY=1102 EDIT=1103 BOX_OK=1001 EDIT_CANCEL=2
+
+run_program FlagsmithIIL.exe
+shoot main-window-large FLG || status=1
+# One instance at a time: the second layout starts once the first has gone.
+poke close FLG
+poke gone FLG
+sleep 1
+
+run_program FlagsmithII.exe
+shoot main-window FLG || status=1
+
+poke click FLG "$EDIT"
+shoot edit-window "FLG - Edit" || status=1
+poke click "FLG - Edit" "$EDIT_CANCEL"
+poke gone "FLG - Edit"
+
+poke click FLG "$NO_PRESET_OPTION"
+poke click FLG "$APPLY"
+shoot message-box FLG '#32770' || status=1
+poke click FLG "$BOX_OK" '#32770'
+
+wine_env_cleanup
+trap - EXIT INT TERM
+exit "$status"
