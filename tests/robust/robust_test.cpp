@@ -251,6 +251,14 @@ TEST_F(Robust, OddPresetFilesGiveTheirPresetsOrEndSilently) {
          nullptr,
          IDC_PRESET_FIRST + 1},
     };
+    // A folder where the preset file should be reads as an empty file.
+    DeleteFileW(tree->ToolsFile(L"FlagsmithII.ini").c_str());
+    ASSERT_TRUE(CreateDirectoryW(tree->ToolsFile(L"FlagsmithII.ini").c_str(), nullptr));
+    Launch();
+    EXPECT_EQ(program->Proc().WaitExit(START_MS), std::optional<DWORD>(0));
+    EXPECT_FALSE(program->HasBox());
+    RemoveDirectoryW(tree->ToolsFile(L"FlagsmithII.ini").c_str());
+
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         tree->WritePresets(c.bytes);
@@ -331,6 +339,16 @@ TEST_F(Robust, PositionFileOfAnyLengthPlacesTheWindowExactlyAndStaysUntouched) {
         EXPECT_EQ(e2e::ReadBytes(tree->ToolsFile(POSITION_FILE)), c.bytes)
             << "unmoved, yet rewritten";
     }
+    // A folder of that name is no position file: centred, and the failed save goes unreported.
+    DeleteFileW(tree->ToolsFile(POSITION_FILE).c_str());
+    ASSERT_TRUE(CreateDirectoryW(tree->ToolsFile(POSITION_FILE).c_str(), nullptr));
+    ASSERT_TRUE(LaunchToMain());
+    EXPECT_NE(TopLeft(Main()).x, 0);
+    CloseAndExpectCodeZero();
+    ExpectNoBox();
+    EXPECT_TRUE(e2e::DirectoryExists(tree->ToolsFile(POSITION_FILE)));
+    RemoveDirectoryW(tree->ToolsFile(POSITION_FILE).c_str());
+
     // Moved above and left of the screen: the file holds the negative edges.
     ASSERT_TRUE(LaunchToMain());
     SetWindowPos(Main(), nullptr, -77, -66, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
