@@ -63,12 +63,14 @@ if [ -n "${WINE_ENV_XVFB_PID:-}" ]; then
         kill -0 "$program_pid" 2>/dev/null || break
         sleep 0.1
     done
+    kill -0 "$program_pid" 2>/dev/null && { echo "FlagsmithII still runs without WinFBE" >&2; exit 1; }
+    wait "$program_pid"
+    rc=$?
 else
     echo "FlagsmithII runs beside the stand-in WinFBE; close either window to end."
     wait "$program_pid"
+    rc=$?
     kill "$standin_pid" 2>/dev/null
 fi
-wait "$program_pid" 2>/dev/null
-rc=$?
 echo "FlagsmithII ended with exit code $rc"
 exit $rc
