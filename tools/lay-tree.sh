@@ -1,23 +1,18 @@
 #!/usr/bin/env bash
 # Sourced by the benchmark and screenshot scripts: the installation they run the program in
 # and the Wine settings they need.
-#   lay_tree DEST BIN   DEST/Tools gets the program, the library and the presets from BIN;
-#                       DEST/Settings/WinFBE.ini is written as WinFBE writes it (UTF-16LE, BOM, CRLF).
+#   lay_tree DEST BIN   the sample installation (Settings/WinFBE.ini as WinFBE writes it,
+#                       Tools/FlagsmithII.ini) copied to DEST, with the program and the library
+#                       from BIN in DEST/Tools. Its switch line matches a preset, so the program
+#                       starts without a message.
 
 lay_tree() {
     local dest=$1 bin=$2
+    local root
+    root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
     rm -rf "$dest"
-    mkdir -p "$dest/Tools" "$dest/Settings"
+    cp -r "$root/sample" "$dest"
     cp "$bin/FlagsmithII.exe" "$bin/Alertkit.dll" "$dest/Tools/"
-    printf '%s\r\n' '-gen gas' '-gen gas64' '-gen gcc -O 2' >"$dest/Tools/FlagsmithII.ini"
-    # The switch line matches the second preset, so the start shows no message box.
-    {
-        printf '\xff\xfe'
-        printf '%s\r\n' '[Options]' 'Language=english.lang' '' '[Compiler]' \
-            'FBWINCompiler32=C:\WinFBE\Toolchains\FreeBASIC-1.10.1-winlibs-gcc-9.3.0\fbc32.exe' \
-            'CompilerSwitches=-w all -fpmode fast -fpu sse -gen gas64' |
-            iconv -f UTF-8 -t UTF-16LE
-    } >"$dest/Settings/WinFBE.ini"
 }
 
 # Without a window manager Wine waits up to two seconds for one to withdraw each managed

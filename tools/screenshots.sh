@@ -35,11 +35,12 @@ shoot() {
     local name=$1 rect
     rect=$(poke rect "${@:2}") || { echo "no window \"$2\" for $name" >&2; return 1; }
     read -r x y w h <<<"$rect"
-    # The pointer rests in the screen's middle, where the windows open; Wine's theme would
-    # draw the control under it as hot.
-    xdotool mousemove --sync 0 0 2>/dev/null || true
-    # Painting and the first status-bar tick.
-    sleep 0.5
+    # Without a window manager the X focus follows the pointer: resting on the caption keeps
+    # the window active, and no control under it is drawn hot by Wine's theme.
+    xdotool mousemove --sync $((x + w / 2)) $((y + 8)) 2>/dev/null || true
+    # A window counts as visible before Wine has mapped and painted it; a second also covers
+    # the first status-bar ticks.
+    sleep 1
     import -display "$DISPLAY" -window root -crop "${w}x${h}+${x}+${y}" +repage "$docs/$name.png"
     echo "docs/$name.png (${w}x${h})"
 }
@@ -52,27 +53,31 @@ poke rect "WinFBE stand-in" >/dev/null || { echo "the stand-in did not start" >&
 
 mkdir -p "$docs"
 status=0
-readonly NO_PRESET_OPTION=1004 APPLY=1102 EDIT=1103 BOX_OK=1001 EDIT_CANCEL=2
-
-run_program FlagsmithIIL.exe
-shoot main-window-large FLG || status=1
-# One instance at a time: the second layout starts once the first has gone.
-poke close FLG
-poke gone FLG
-sleep 1
+readonly APPLY=1102 EDIT=1103 BOX_OK=1001 EDIT_CANCEL=2
 
 run_program FlagsmithII.exe
 shoot main-window FLG || status=1
+
+# Apply with "No preset used" selected: the program's message with its icon.
+poke click FLG "No preset used"
+poke click FLG "$APPLY"
+shoot message-box FLG '#32770' || status=1
+poke click FLG "$BOX_OK" '#32770'
+poke gone FLG '#32770'
 
 poke click FLG "$EDIT"
 shoot edit-window "FLG - Edit" || status=1
 poke click "FLG - Edit" "$EDIT_CANCEL"
 poke gone "FLG - Edit"
 
-poke click FLG "$NO_PRESET_OPTION"
-poke click FLG "$APPLY"
-shoot message-box FLG '#32770' || status=1
-poke click FLG "$BOX_OK" '#32770'
+# One instance at a time: the large layout starts once the small one has gone.
+poke close FLG
+poke gone FLG
+sleep 1
+run_program FlagsmithIIL.exe
+shoot main-window-large FLG || status=1
+poke close FLG
+poke gone FLG
 
 wine_env_cleanup
 trap - EXIT INT TERM

@@ -1,7 +1,8 @@
 // Drives windows of the running program from a script, by window messages: waits for a
 // visible top-level window by title (and class), prints its rectangle, clicks its controls.
 //   WindowPoke rect  <title> [class]        prints "left top width height" once it is visible
-//   WindowPoke click <title> <id> [class]   posts BM_CLICK to its control id
+//   WindowPoke click <title> <control> [class]   posts BM_CLICK to the control with this
+//                                                identifier, or else with this caption
 //   WindowPoke close <title> [class]        posts WM_CLOSE to it
 //   WindowPoke gone  <title> [class]        waits until no such window is visible
 // Ends with 1 when the window did not come (or go) within the wait.
@@ -55,7 +56,7 @@ bool WaitUntil(bool present, const wchar_t* title, const wchar_t* className, HWN
 
 int wmain(int argc, wchar_t** argv) {
     if (argc < 3) {
-        fwprintf(stderr, L"usage: WindowPoke rect|click|close|gone <title> [id] [class]\n");
+        fwprintf(stderr, L"usage: WindowPoke rect|click|close|gone <title> [control] [class]\n");
         return 2;
     }
     const bool click = wcscmp(argv[1], L"click") == 0;
@@ -71,7 +72,9 @@ int wmain(int argc, wchar_t** argv) {
     }
     if (click) {
         if (argc < 4) return 2;
-        HWND control = GetDlgItem(window, _wtoi(argv[3]));
+        wchar_t* end = nullptr;
+        const long id = wcstol(argv[3], &end, 10);
+        HWND control = *end == L'\0' ? GetDlgItem(window, id) : FindWindowExW(window, nullptr, nullptr, argv[3]);
         if (!control) return 1;
         // Posted: the click may open a modal window whose loop would hold a sent message.
         PostMessageW(control, BM_CLICK, 0, 0);
