@@ -28,6 +28,10 @@ source "$root/tools/wine-env.sh"
 wine_env_start || exit 1
 wine_unmanaged_windows
 
+# WinFBE in front, as while the user works in it: without a window manager the X focus follows
+# the pointer, so it rests where the stand-in's window opens.
+xdotool mousemove --sync 300 240 2>/dev/null || true
+
 win() { winepath -w "$1" 2>/dev/null; }
 echo "Benchmark of FlagsmithII under $(wine --version) on a virtual display, $(nproc) cores"
 echo

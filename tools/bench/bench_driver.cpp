@@ -326,12 +326,25 @@ struct IdleCpu {
     double wineserver = -1;
 };
 
+HWND g_standInWindow = nullptr;
+
+// The stand-in in front, as while the user works in WinFBE: the program's tick then keeps its
+// window order as it is.
+void BringStandInToFront() {
+    const DWORD target = GetWindowThreadProcessId(g_standInWindow, nullptr);
+    const DWORD self = GetCurrentThreadId();
+    const bool attached = AttachThreadInput(self, target, TRUE) != FALSE;
+    SetForegroundWindow(g_standInWindow);
+    if (attached) AttachThreadInput(self, target, FALSE);
+}
+
 IdleCpu MeasureIdle(const std::wstring& exe, const std::wstring& arguments, const wchar_t* title) {
     IdleCpu result;
     Launched process;
     if (!process.Start(exe, arguments)) return result;
     HWND window = WaitForVisibleWindow(process, title);
     if (!window) return result;
+    BringStandInToFront();
     Sleep(SETTLE_MS);
     const unsigned unixPid = UnixPidOf(exe);
     if (!g_unixProc.empty() && !unixPid) {
@@ -476,13 +489,13 @@ int wmain(int argc, wchar_t** argv) {
         fwprintf(stderr, L"the stand-in WinFBE did not start\n");
         return 1;
     }
-    HWND standInWindow = FindVisibleWindow(standIn.Id(), STANDIN_TITLE);
+    g_standInWindow = FindVisibleWindow(standIn.Id(), STANDIN_TITLE);
 
     bool ok = MeasureStartup(programs, runs);
     ok = MeasureIdleCpu(programs) && ok;
     ok = MeasureMemory(programs) && ok;
 
-    PostMessageW(standInWindow, STANDIN_CLOSE, 0, 0);
+    PostMessageW(g_standInWindow, STANDIN_CLOSE, 0, 0);
     standIn.Close(nullptr);
     timeEndPeriod(1);
     fflush(stdout);
