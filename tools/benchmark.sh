@@ -9,15 +9,9 @@ root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 build="${BUILD_DIR:-$root/build}"
 runs="${1:-20}"
 
-bash "$root/tools/install-deps.sh" || exit 1
-cmake -S "$root" -B "$build" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-i686.cmake" \
-      -DCMAKE_BUILD_TYPE=MinSizeRel >/dev/null || exit 1
-targets=(FlagsmithII Alertkit WinFBEStandIn BenchDriver BenchBareWindow)
-if ! cmake --build "$build" -j "$(nproc)" --target "${targets[@]}" >"$build/bench-build.log" 2>&1; then
-    grep -E -B2 -A6 'error|Error' "$build/bench-build.log" | head -n 100
-    echo "build failed (log: $build/bench-build.log)" >&2
-    exit 1
-fi
+source "$root/tools/build-env.sh"
+flagsmith_build "$build" bench-build.log FlagsmithII Alertkit WinFBEStandIn BenchDriver BenchBareWindow \
+    || exit 1
 
 source "$root/tools/lay-tree.sh"
 tree="$build/bench-run"

@@ -13,15 +13,8 @@ run="$build/sample-run"
 window_wait_s=20
 program_end_wait_s=10
 
-bash "$root/tools/install-deps.sh" || exit 1
-cmake -S "$root" -B "$build" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-i686.cmake" \
-      -DCMAKE_BUILD_TYPE=MinSizeRel >/dev/null || exit 1
-if ! cmake --build "$build" -j "$(nproc)" --target FlagsmithII Alertkit WinFBEStandIn \
-        >"$build/run-build.log" 2>&1; then
-    grep -E -B2 -A6 'error|Error' "$build/run-build.log" | head -n 200
-    echo "build failed (log: $build/run-build.log)" >&2
-    exit 1
-fi
+source "$root/tools/build-env.sh"
+flagsmith_build "$build" run-build.log FlagsmithII Alertkit WinFBEStandIn || exit 1
 
 rm -rf "$run"
 cp -r "$root/sample" "$run"
