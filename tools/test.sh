@@ -7,3 +7,13 @@ build="${BUILD_DIR:-$root/build}"
 
 source "$root/tools/build-env.sh"
 flagsmith_build "$build" build.log || exit 1
+
+WINE_ENV_DIR="$build"
+source "$root/tools/wine-env.sh"
+wine_env_start || exit 1
+
+ctest --test-dir "$build" --output-on-failure "$@"
+rc=$?
+wine_env_cleanup
+trap - EXIT INT TERM
+exit $rc
