@@ -87,9 +87,9 @@ MainLayout ComputeMainLayout(bool large, int widestCaption, int presetCount) {
 }
 
 ControlSpec MeasuringOptionSpec(const wchar_t* firstPresetCaption) {
-    ControlSpec spec = MEASURING_OPTION;
-    spec.caption = firstPresetCaption;
-    return spec;
+    ControlSpec item = MEASURING_OPTION;
+    item.caption = firstPresetCaption;
+    return item;
 }
 
 std::vector<ControlSpec> MainControlSpecs(bool large, const MainLayout& layout,

@@ -103,9 +103,9 @@ void BuildMainWindowIn(AppWindow& app) {
         if (i == FLAG_BOX_COUNT) {
             ReadFlagFiles(g_hwndMain, folder.Text());
         }
-        const ControlSpec& spec = specs[i];
-        app.CreateControl(spec.kind, g_hwndMain, spec.id, spec.caption, spec.x, spec.y,
-                          spec.width, spec.height, spec.style);
+        const ControlSpec& item = specs[i];
+        app.CreateControl(item.kind, g_hwndMain, item.id, item.caption, item.x, item.y,
+                          item.width, item.height, item.style);
     }
 
     ResizeClient(g_hwndMain, layout.clientWidth, layout.clientHeight, app.ScaleX(), app.ScaleY());

@@ -51,9 +51,9 @@ std::vector<std::wstring> Slots(int presets) {
 }
 
 const ControlSpec* Find(const std::vector<ControlSpec>& specs, int id) {
-    for (const ControlSpec& spec : specs) {
-        if (spec.id == id) {
-            return &spec;
+    for (const ControlSpec& item : specs) {
+        if (item.id == id) {
+            return &item;
         }
     }
     return nullptr;
@@ -93,8 +93,8 @@ TEST(MainLayout, IdentifiersAreUnique) {
     const std::vector<ControlSpec> specs =
         MainControlSpecs(false, ComputeMainLayout(false, 50, 32), slots);
     std::vector<int> ids = {IDC_STATUSBAR, IDT_WATCH};
-    for (const ControlSpec& spec : specs) {
-        ids.push_back(spec.id);
+    for (const ControlSpec& item : specs) {
+        ids.push_back(item.id);
     }
     for (size_t i = 0; i < ids.size(); ++i) {
         for (size_t j = i + 1; j < ids.size(); ++j) {
