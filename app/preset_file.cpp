@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "app/ansi_text.h"
+#include "app/file_bytes.h"
 #include "app/switch_line.h"
 
 // The preset file is hand-edited text in the user's code page, read item by item:
@@ -93,22 +94,6 @@ private:
     size_t pos_ = 0;
 };
 
-std::string FileBytes(const std::wstring& path) {
-    std::string bytes;
-    HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                              nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) {
-        return bytes;
-    }
-    char chunk[4096];
-    DWORD got = 0;
-    while (ReadFile(file, chunk, sizeof chunk, &got, nullptr) && got > 0) {
-        bytes.append(chunk, got);
-    }
-    CloseHandle(file);
-    return bytes;
-}
-
 }  // namespace
 
 std::vector<std::string> ReadPresetItems(const std::string& bytes) {
@@ -134,7 +119,7 @@ std::vector<std::wstring> PresetsFromBytes(const std::string& bytes) {
 
 void ReadPresets(const wchar_t* folder) {
     const std::wstring path = std::wstring(folder) + L"\\" + PRESET_FILE_NAME;
-    g_presets = PresetsFromBytes(FileBytes(path));
+    g_presets = PresetsFromBytes(ReadFileBytes(path));
     g_presetSlots = static_cast<int>(g_presets.size()) + 1;
     g_presets.emplace_back();
 }

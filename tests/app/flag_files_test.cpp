@@ -71,7 +71,7 @@ TEST(FlagFiles, UpdateCreatesEmptyFilesAndDeletesByBareName) {
     }
     boxes.Set(ConsoleFlag, true);
     UpdateFlagFiles(boxes.Window(), folder.Path().c_str());
-    EXPECT_EQ("", ReadBytes(folder.File(ConsoleFlag.fileName)));
+    EXPECT_EQ("", ReadFileBytes(folder.File(ConsoleFlag.fileName)));
 }
 
 TEST(FlagFiles, FolderNamedLikeAFlagFileIsLeftAlone) {

@@ -100,7 +100,7 @@ TEST(SettingsFile, ReadsAndWritesAWinFbeStyleFileKeepingEverythingElse) {
     }
     const std::wstring old = L"-arch 686 -w all -fpmode fast -fpu sse -gen gas";
     expected.replace(expected.find(old), old.size(), line);
-    std::string written = ReadBytes(ini);
+    std::string written = ReadFileBytes(ini);
     for (size_t at; (at = written.find("\r\0\n\0\r\0\n\0", 0, 8)) != std::string::npos;) {
         written.erase(at, 4);
     }
@@ -224,7 +224,7 @@ TEST(PositionFile, WrittenOnlyWhenMoved) {
 
     WriteBytes(file, std::string(12, 'z'));
     WritePositionIfMoved(folder.Path().c_str(), -40, 100);
-    EXPECT_EQ(EncodePosition(-40, 100), ReadBytes(file));
+    EXPECT_EQ(EncodePosition(-40, 100), ReadFileBytes(file));
     EXPECT_EQ(26, g_savedLeft);
     EXPECT_TRUE(ReadPosition(folder.Path().c_str()));
     EXPECT_EQ(-40, g_savedLeft);

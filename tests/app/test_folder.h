@@ -1,6 +1,8 @@
 #pragma once
 #include <string>
 
+#include "app/file_bytes.h"
+
 // A fresh folder under the temporary folder, removed with its content at the end of the test.
 class TestFolder {
 public:
@@ -29,5 +31,4 @@ private:
 };
 
 void WriteBytes(const std::wstring& path, const std::string& bytes);
-std::string ReadBytes(const std::wstring& path);
 bool FileExists(const std::wstring& path);
