@@ -2,7 +2,10 @@
 
 #include <windows.h>
 
+#include <stdint.h>
+
 #include "alertkit/font_face.h"
+#include "alertkit/handles.h"
 #include "alertkit/message_box.h"
 #include "alertkit/message_box_layout.h"
 #include "alertkit/style_decode.h"
@@ -19,9 +22,30 @@ int32_t ReadNumber(const int32_t* value) {
     return value ? *value : 0;
 }
 
-std::wstring ReadText(const wchar_t* text) {
-    return text ? std::wstring(text) : std::wstring();
-}
+// The box's own copy of a caller's text, cut to `limit` characters; null reads as empty.
+// A null copy means memory ran out.
+class TextCopy {
+public:
+    TextCopy(const wchar_t* text, size_t limit)
+        : length_(Length(text, limit)), chars_(length_ + 1) {
+        if (chars_ && length_)
+            CopyMemory(chars_.get(), text, length_ * sizeof(wchar_t));
+    }
+    const wchar_t* get() const { return chars_.get(); }
+    explicit operator bool() const { return static_cast<bool>(chars_); }
+
+private:
+    static size_t Length(const wchar_t* text, size_t limit) {
+        size_t length = 0;
+        if (text) {
+            while (length < limit && text[length])
+                ++length;
+        }
+        return length;
+    }
+    size_t length_;
+    HeapArray<wchar_t> chars_;
+};
 
 // Negative colours select the platform's colour.
 COLORREF ResolveColor(int32_t value, int systemColor) {
@@ -48,13 +72,15 @@ HWND ReadOwner(const int32_t* ownerWindow) {
 int32_t ShowAlert(const int32_t* ownerWindow, const wchar_t* text, const wchar_t* caption,
                   const int32_t* style, const int32_t* timeoutSeconds, const wchar_t* fontName,
                   const int32_t* fontSize, const int32_t* textColor, const int32_t* backColor) {
+    const TextCopy captionCopy(caption, SIZE_MAX);
+    const TextCopy textCopy(text, SIZE_MAX);
+    const TextCopy face(fontName, MAX_FACE_LENGTH);
+    if (!captionCopy || !textCopy || !face)
+        return 0;
     BoxRequest request{};
     request.owner = ReadOwner(ownerWindow);
-    request.caption = ReadText(caption);
-    request.text = ReadText(text);
-    std::wstring face = ReadText(fontName);
-    if (face.size() > MAX_FACE_LENGTH)
-        face.resize(MAX_FACE_LENGTH);
+    request.caption = captionCopy.get();
+    request.text = textCopy.get();
     request.style = DecodeStyle(ReadNumber(style));
     if (LPCWSTR iconName = StockIconName(request.style.icon))
         request.icon = LoadIconW(nullptr, iconName);
@@ -62,10 +88,9 @@ int32_t ShowAlert(const int32_t* ownerWindow, const wchar_t* text, const wchar_t
     const int32_t points = ReadNumber(fontSize);
     request.fontSize = points < 0 ? 0 : points;
 
-    const std::vector<std::wstring> lines = SplitLines(request.text.c_str());
-    request.lineCount = static_cast<int>(lines.size());
-    request.faceName = CheckedFaceName(face);
-    request.widestLinePixels = WidestLineWidth(lines, request.faceName, request.fontSize);
+    request.lineCount = CountLines(request.text);
+    request.faceName = CheckedFaceName(face.get());
+    request.widestLinePixels = WidestLineWidth(request.text, request.faceName, request.fontSize);
     request.textColor = ResolveColor(ReadNumber(textColor), COLOR_WINDOWTEXT);
     request.backColor = ResolveColor(ReadNumber(backColor), COLOR_BTNFACE);
 
@@ -86,10 +111,6 @@ extern "C" int32_t __stdcall ALERTKIT(const int32_t* ownerWindow, const wchar_t*
                                       const int32_t* timeoutSeconds, const wchar_t* fontName,
                                       const int32_t* fontSize, const int32_t* textColor,
                                       const int32_t* backColor) {
-    try {
-        return ShowAlert(ownerWindow, text, caption, style, timeoutSeconds, fontName, fontSize,
-                         textColor, backColor);
-    } catch (...) {
-        return 0;
-    }
+    return ShowAlert(ownerWindow, text, caption, style, timeoutSeconds, fontName, fontSize,
+                     textColor, backColor);
 }

@@ -10,39 +10,54 @@ constexpr WORD DEFAULT_CLASS = 0;
 constexpr WORD NO_ITEMS = 0;
 constexpr int BITS_PER_BYTE = 8;
 
-void PushDword(std::vector<WORD>& words, DWORD value) {
-    words.push_back(LOWORD(value));
-    words.push_back(HIWORD(value));
-}
+// Counts every word and stores those that fit.
+class WordWriter {
+public:
+    WordWriter(WORD* words, size_t capacity) : words_(words), capacity_(capacity) {}
+    void Push(WORD value) {
+        if (words_ && count_ < capacity_)
+            words_[count_] = value;
+        ++count_;
+    }
+    void PushDword(DWORD value) {
+        Push(LOWORD(value));
+        Push(HIWORD(value));
+    }
+    void PushString(const wchar_t* text) {
+        for (const wchar_t* c = text ? text : L""; *c; ++c)
+            Push(static_cast<WORD>(*c));
+        Push(0);
+    }
+    size_t Count() const { return count_; }
 
-void PushString(std::vector<WORD>& words, const std::wstring& text) {
-    for (wchar_t c : text)
-        words.push_back(static_cast<WORD>(c));
-    words.push_back(0);
-}
+private:
+    WORD* words_;
+    size_t capacity_;
+    size_t count_ = 0;
+};
 
 }  // namespace
 
-std::vector<WORD> BuildDialogTemplate(const DialogTemplateFields& fields) {
-    std::vector<WORD> words;
-    words.push_back(TEMPLATE_VERSION);
-    words.push_back(EXTENDED_SIGNATURE);
-    PushDword(words, 0);  // help context
-    PushDword(words, fields.exStyle);
-    PushDword(words, fields.style | DS_SETFONT);
-    words.push_back(NO_ITEMS);
-    words.push_back(static_cast<WORD>(fields.x));
-    words.push_back(static_cast<WORD>(fields.y));
-    words.push_back(static_cast<WORD>(fields.width));
-    words.push_back(static_cast<WORD>(fields.height));
-    words.push_back(NO_MENU);
-    words.push_back(DEFAULT_CLASS);
-    PushString(words, fields.title);
-    words.push_back(fields.pointSize);
-    words.push_back(fields.weight);
-    words.push_back(static_cast<WORD>(fields.italic | (fields.charset << BITS_PER_BYTE)));
-    PushString(words, fields.faceName);
-    return words;
+size_t BuildDialogTemplate(const DialogTemplateFields& fields, WORD* words, size_t capacity) {
+    WordWriter writer(words, capacity);
+    writer.Push(TEMPLATE_VERSION);
+    writer.Push(EXTENDED_SIGNATURE);
+    writer.PushDword(0);  // help context
+    writer.PushDword(fields.exStyle);
+    writer.PushDword(fields.style | DS_SETFONT);
+    writer.Push(NO_ITEMS);
+    writer.Push(static_cast<WORD>(fields.x));
+    writer.Push(static_cast<WORD>(fields.y));
+    writer.Push(static_cast<WORD>(fields.width));
+    writer.Push(static_cast<WORD>(fields.height));
+    writer.Push(NO_MENU);
+    writer.Push(DEFAULT_CLASS);
+    writer.PushString(fields.title);
+    writer.Push(fields.pointSize);
+    writer.Push(fields.weight);
+    writer.Push(static_cast<WORD>(fields.italic | (fields.charset << BITS_PER_BYTE)));
+    writer.PushString(fields.faceName);
+    return writer.Count();
 }
 
 }  // namespace alertkit

@@ -1,8 +1,7 @@
 #pragma once
 #include <windows.h>
 
-#include <string>
-#include <vector>
+#include <stddef.h>
 
 namespace alertkit {
 
@@ -15,16 +14,18 @@ struct DialogTemplateFields {
     short y;
     short width;
     short height;
-    std::wstring title;
+    const wchar_t* title;  // null: no title
     WORD pointSize;
     WORD weight;
     BYTE italic;
     BYTE charset;
-    std::wstring faceName;
+    const wchar_t* faceName;  // null: empty face
 };
 
 // DLGTEMPLATEEX layout: dlgVer, signature, helpID, exStyle, style, cDlgItems, x, y, cx, cy,
 // menu, class, title, then (DS_SETFONT) pointsize, weight, italic, charset, typeface.
-std::vector<WORD> BuildDialogTemplate(const DialogTemplateFields& fields);
+// Writes at most `capacity` words to `words` (which may be null) and returns the number of
+// words the whole template takes.
+size_t BuildDialogTemplate(const DialogTemplateFields& fields, WORD* words, size_t capacity);
 
 }  // namespace alertkit

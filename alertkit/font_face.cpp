@@ -10,14 +10,18 @@ namespace {
 
 constexpr const wchar_t* FALLBACK_FACE = L"Segoe UI";
 constexpr const wchar_t* DISPLAY_DEVICE = L"DISPLAY";
+constexpr int FACE_LIMIT = LF_FACESIZE - 1;
 
-std::wstring UpperFace(const wchar_t* face) {
-    std::wstring upper(face);
-    if (upper.size() > LF_FACESIZE - 1)
-        upper.resize(LF_FACESIZE - 1);
-    if (!upper.empty())
-        CharUpperBuffW(&upper[0], static_cast<DWORD>(upper.size()));
-    return upper;
+// The face cut to the platform's limit, in upper case; `upper` holds LF_FACESIZE characters.
+void UpperFace(const wchar_t* face, wchar_t* upper) {
+    int length = 0;
+    while (length < FACE_LIMIT && face[length]) {
+        upper[length] = face[length];
+        ++length;
+    }
+    upper[length] = L'\0';
+    if (length > 0)
+        CharUpperBuffW(upper, static_cast<DWORD>(length));
 }
 
 struct FaceSearch {
@@ -37,12 +41,21 @@ int CALLBACK OnFontFamily(const LOGFONTW* font, const TEXTMETRICW*, DWORD, LPARA
 }  // namespace
 
 bool FaceNamesMatch(const wchar_t* familyFace, const wchar_t* requestedFace) {
-    return UpperFace(familyFace) == UpperFace(requestedFace);
+    wchar_t family[LF_FACESIZE];
+    wchar_t requested[LF_FACESIZE];
+    UpperFace(familyFace, family);
+    UpperFace(requestedFace, requested);
+    for (int i = 0;; ++i) {
+        if (family[i] != requested[i])
+            return false;
+        if (!family[i])
+            return true;
+    }
 }
 
-std::wstring CheckedFaceName(const std::wstring& requestedFace) {
-    FaceSearch search{requestedFace.c_str(), false};
-    if (!requestedFace.empty()) {
+const wchar_t* CheckedFaceName(const wchar_t* requestedFace) {
+    FaceSearch search{requestedFace, false};
+    if (requestedFace && *requestedFace) {
         HDC display = CreateDCW(DISPLAY_DEVICE, nullptr, nullptr, nullptr);
         if (display) {
             LOGFONTW all{};
@@ -51,10 +64,10 @@ std::wstring CheckedFaceName(const std::wstring& requestedFace) {
             DeleteDC(display);
         }
     }
-    return search.found ? requestedFace : std::wstring(FALLBACK_FACE);
+    return search.found ? requestedFace : FALLBACK_FACE;
 }
 
-int WidestLineWidth(const std::vector<std::wstring>& lines, const std::wstring& face, int points) {
+int WidestLineWidth(const wchar_t* text, const wchar_t* face, int points) {
     HDC screen = GetDC(nullptr);
     const int pixelsPerInch = GetDeviceCaps(screen, LOGPIXELSY);
     MemoryDcOwner memory(CreateCompatibleDC(screen));
@@ -65,14 +78,14 @@ int WidestLineWidth(const std::vector<std::wstring>& lines, const std::wstring& 
     LOGFONTW request{};
     request.lfHeight = MeasuringFontHeight(pixelsPerInch, points);
     request.lfWeight = FW_NORMAL;
-    lstrcpynW(request.lfFaceName, face.c_str(), LF_FACESIZE);
+    lstrcpynW(request.lfFaceName, face, LF_FACESIZE);
     FontOwner font(CreateFontIndirectW(&request));
     SelectGuard selected(memory.get(), font.get());
 
     int widest = 0;
-    for (const std::wstring& line : lines) {
+    for (const wchar_t* line = text ? text : L""; line; line = NextLine(line)) {
         SIZE extent{};
-        GetTextExtentPoint32W(memory.get(), line.c_str(), static_cast<int>(line.size()), &extent);
+        GetTextExtentPoint32W(memory.get(), line, LineLength(line), &extent);
         if (extent.cx > widest)
             widest = extent.cx;
     }

@@ -1,6 +1,4 @@
 #pragma once
-#include <string>
-#include <vector>
 
 namespace alertkit {
 
@@ -9,9 +7,9 @@ namespace alertkit {
 bool FaceNamesMatch(const wchar_t* familyFace, const wchar_t* requestedFace);
 
 // The requested face if a display font family has it, else the fallback face.
-std::wstring CheckedFaceName(const std::wstring& requestedFace);
+const wchar_t* CheckedFaceName(const wchar_t* requestedFace);
 
-// Width in pixels of the widest line drawn in `face` at `points` (8 when 0).
-int WidestLineWidth(const std::vector<std::wstring>& lines, const std::wstring& face, int points);
+// Width in pixels of the widest of the text's lines drawn in `face` at `points` (8 when 0).
+int WidestLineWidth(const wchar_t* text, const wchar_t* face, int points);
 
 }  // namespace alertkit

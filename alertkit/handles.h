@@ -29,6 +29,27 @@ using MemoryDcOwner = std::unique_ptr<std::remove_pointer_t<HDC>, DcDeleter>;
 using IconOwner = std::unique_ptr<std::remove_pointer_t<HICON>, IconDeleter>;
 using AcceleratorOwner = std::unique_ptr<std::remove_pointer_t<HACCEL>, AcceleratorDeleter>;
 
+// A zeroed array on the process heap, freed on every exit path. Out of memory leaves it
+// empty (null) instead of throwing, so callers check it.
+template <typename Item>
+class HeapArray {
+public:
+    explicit HeapArray(size_t count)
+        : items_(static_cast<Item*>(
+              HeapAlloc(GetProcessHeap(), HEAP_ZERO_MEMORY, (count ? count : 1) * sizeof(Item)))) {}
+    ~HeapArray() {
+        if (items_)
+            HeapFree(GetProcessHeap(), 0, items_);
+    }
+    HeapArray(const HeapArray&) = delete;
+    HeapArray& operator=(const HeapArray&) = delete;
+    Item* get() const { return items_; }
+    explicit operator bool() const { return items_ != nullptr; }
+
+private:
+    Item* items_;
+};
+
 // Restores a device context's previous object.
 class SelectGuard {
 public:

@@ -1,7 +1,5 @@
 #include "alertkit/message_box.h"
 
-#include <vector>
-
 #include "alertkit/dialog_template.h"
 #include "alertkit/handles.h"
 #include "alertkit/message_box_layout.h"
@@ -53,27 +51,39 @@ void End(HWND box, BoxWindow* state, int buttonNumber) {
     DestroyWindow(box);
 }
 
-std::wstring WindowText(HWND window) {
-    std::wstring text(static_cast<size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
-    text.resize(static_cast<size_t>(GetWindowTextW(window, &text[0], static_cast<int>(text.size()))));
-    return text;
-}
+// The window's text, in a heap buffer of at least `length` + 1 characters.
+struct WindowText {
+    explicit WindowText(HWND window)
+        : length(GetWindowTextLengthW(window)), text(static_cast<size_t>(length) + 1) {
+        if (text)
+            length = GetWindowTextW(window, text.get(), length + 1);
+        else
+            length = 0;
+    }
+    int length;
+    HeapArray<wchar_t> text;
+};
 
 void CopyToClipboard(HWND box, const BoxWindow& state) {
-    std::vector<std::wstring> captions;
-    for (int number = 1; number <= state.request->style.buttonCount; ++number)
-        captions.emplace_back(state.request->style.captions[number - 1]);
-    const std::wstring text =
-        ClipboardText(WindowText(box), WindowText(GetDlgItem(box, IDC_BOX_TEXT)), captions);
+    const BoxStyle& style = state.request->style;
+    const WindowText title(box);
+    const WindowText message(GetDlgItem(box, IDC_BOX_TEXT));
+    if (!title.text || !message.text)
+        return;
+    const wchar_t* const* captions = style.captions.data();
+    const size_t length = ClipboardText(title.text.get(), message.text.get(), captions,
+                                        style.buttonCount, nullptr, 0);
 
     if (!OpenClipboard(box))
         return;
     EmptyClipboard();
-    const size_t bytes = (text.size() + 1) * sizeof(wchar_t);
+    const size_t bytes = (length + 1) * sizeof(wchar_t);
     HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, bytes);
     if (memory) {
-        if (void* target = GlobalLock(memory)) {
-            CopyMemory(target, text.c_str(), bytes);
+        if (wchar_t* target = static_cast<wchar_t*>(GlobalLock(memory))) {
+            ClipboardText(title.text.get(), message.text.get(), captions, style.buttonCount,
+                          target, length);
+            target[length] = L'\0';
             GlobalUnlock(memory);
         }
         if (!SetClipboardData(CF_UNICODETEXT, memory))
@@ -140,11 +150,7 @@ INT_PTR HandleBoxMessage(HWND box, UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 INT_PTR CALLBACK BoxProc(HWND box, UINT message, WPARAM wParam, LPARAM lParam) {
-    try {
-        return HandleBoxMessage(box, message, wParam, lParam);
-    } catch (...) {
-        return FALSE;
-    }
+    return HandleBoxMessage(box, message, wParam, lParam);
 }
 
 HWND CreateBox(const BoxRequest& request, BoxWindow* state) {
@@ -154,9 +160,14 @@ HWND CreateBox(const BoxRequest& request, BoxWindow* state) {
     fields.pointSize = static_cast<WORD>(request.fontSize);
     fields.weight = BOX_FONT_WEIGHT;
     fields.faceName = request.faceName;
-    const std::vector<WORD> words = BuildDialogTemplate(fields);
+    const size_t count = BuildDialogTemplate(fields, nullptr, 0);
+    // Zeroed heap memory is DWORD-aligned, as the dialog manager requires.
+    HeapArray<WORD> words(count);
+    if (!words)
+        return nullptr;
+    BuildDialogTemplate(fields, words.get(), count);
     return CreateDialogIndirectParamW(ThisModule(),
-                                      reinterpret_cast<LPCDLGTEMPLATEW>(words.data()), nullptr,
+                                      reinterpret_cast<LPCDLGTEMPLATEW>(words.get()), nullptr,
                                       BoxProc, reinterpret_cast<LPARAM>(state));
 }
 
@@ -208,7 +219,9 @@ void Fill(HWND box, const BoxRequest& request, BoxWindow* state, BoxSize size) {
     const bool hasIcon = request.icon != nullptr;
     HINSTANCE module = ThisModule();
     HFONT font = reinterpret_cast<HFONT>(SendMessageW(box, WM_GETFONT, 0, 0));
-    for (const ControlPlace& place : BoxControls(size, request.style.shownButtons, hasIcon)) {
+    const BoxControlList controls = BoxControls(size, request.style.shownButtons, hasIcon);
+    for (int i = 0; i < controls.count; ++i) {
+        const ControlPlace& place = controls.items[i];
         const RECT at = ToPixels(box, place.x, place.y, place.width, place.height);
         const wchar_t* className = STATIC_CLASS;
         const wchar_t* title = L"";
@@ -220,7 +233,7 @@ void Fill(HWND box, const BoxRequest& request, BoxWindow* state, BoxSize size) {
         } else if (place.id == IDC_BOX_ICON) {
             style = ICON_STYLE;
         } else if (place.id == IDC_BOX_TEXT) {
-            title = request.text.c_str();
+            title = request.text;
             style = TEXT_STYLE;
         }
         HWND control = CreateWindowExW(0, className, title, style, at.left, at.top,

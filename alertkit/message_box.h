@@ -3,20 +3,19 @@
 
 #include <stdint.h>
 
-#include <string>
-
 #include "alertkit/style_decode.h"
 
 namespace alertkit {
 
-// Everything one box needs, decoded and checked by the caller.
+// Everything one box needs, decoded and checked by the caller. The texts are not null and
+// stay valid while the box runs.
 struct BoxRequest {
     HWND owner;  // null: no owner, centred on the desktop
-    std::wstring caption;
-    std::wstring text;
+    const wchar_t* caption;
+    const wchar_t* text;
     int lineCount;
     int widestLinePixels;
-    std::wstring faceName;
+    const wchar_t* faceName;
     int fontSize;  // points, not negative
     COLORREF textColor;
     COLORREF backColor;

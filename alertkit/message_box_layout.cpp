@@ -42,6 +42,35 @@ long long FloorDiv(long long numerator, long long divisor) {
     return quotient;
 }
 
+// Counts every character and stores those that fit.
+class TextWriter {
+public:
+    TextWriter(wchar_t* out, size_t capacity) : out_(out), capacity_(capacity) {}
+    void Append(const wchar_t* text) {
+        for (const wchar_t* c = text ? text : L""; *c; ++c) {
+            if (out_ && count_ < capacity_)
+                out_[count_] = *c;
+            ++count_;
+        }
+    }
+    void Rule() {
+        Append(CLIPBOARD_RULE);
+        Append(CLIPBOARD_EOL);
+    }
+    // A rule, then the text on its own line.
+    void Section(const wchar_t* text) {
+        Rule();
+        Append(text);
+        Append(CLIPBOARD_EOL);
+    }
+    size_t Count() const { return count_; }
+
+private:
+    wchar_t* out_;
+    size_t capacity_;
+    size_t count_ = 0;
+};
+
 }  // namespace
 
 BoxSize BoxSizeUnits(int textWidthUnits, int lineCount, bool hasIcon, int buttonCount) {
@@ -51,20 +80,22 @@ BoxSize BoxSizeUnits(int textWidthUnits, int lineCount, bool hasIcon, int button
     return {fromText > fromButtons ? fromText : fromButtons, LINE_HEIGHT * lines + FRAME_HEIGHT};
 }
 
-std::vector<ControlPlace> BoxControls(BoxSize size, int shownButtons, bool hasIcon) {
+BoxControlList BoxControls(BoxSize size, int shownButtons, bool hasIcon) {
     const int w = size.width;
     const int h = size.height;
-    std::vector<ControlPlace> controls;
-    controls.push_back({IDC_BOX_BAND, 0, h - BAND_HEIGHT, w, BAND_HEIGHT});
-    for (int number = shownButtons; number >= 1; --number) {
-        controls.push_back({IDC_BOX_BUTTON_BASE + number,
-                            w - BUTTON1_FROM_RIGHT - BUTTON_PITCH * (number - 1),
-                            h - BUTTON_FROM_BOTTOM, BUTTON_WIDTH, BUTTON_HEIGHT});
+    BoxControlList controls{};
+    controls.items[controls.count++] = {IDC_BOX_BAND, 0, h - BAND_HEIGHT, w, BAND_HEIGHT};
+    const int buttons = shownButtons > MAX_BUTTONS ? MAX_BUTTONS : shownButtons;
+    for (int number = buttons; number >= 1; --number) {
+        controls.items[controls.count++] = {IDC_BOX_BUTTON_BASE + number,
+                                            w - BUTTON1_FROM_RIGHT - BUTTON_PITCH * (number - 1),
+                                            h - BUTTON_FROM_BOTTOM, BUTTON_WIDTH, BUTTON_HEIGHT};
     }
     if (hasIcon)
-        controls.push_back({IDC_BOX_ICON, ICON_X, ICON_Y, ICON_SIZE, ICON_SIZE});
-    controls.push_back({IDC_BOX_TEXT, hasIcon ? TEXT_X_WITH_ICON : TEXT_X_WITHOUT_ICON, TEXT_Y,
-                        w - TEXT_WIDTH_CUT, h - TEXT_HEIGHT_CUT});
+        controls.items[controls.count++] = {IDC_BOX_ICON, ICON_X, ICON_Y, ICON_SIZE, ICON_SIZE};
+    controls.items[controls.count++] = {IDC_BOX_TEXT,
+                                        hasIcon ? TEXT_X_WITH_ICON : TEXT_X_WITHOUT_ICON, TEXT_Y,
+                                        w - TEXT_WIDTH_CUT, h - TEXT_HEIGHT_CUT};
     return controls;
 }
 
@@ -108,15 +139,25 @@ POINT PlaceOverOwner(const RECT& ownerRect, const RECT* workArea, int widthPx, i
     return at;
 }
 
-std::vector<std::wstring> SplitLines(const wchar_t* text) {
-    std::vector<std::wstring> lines(1);
+int CountLines(const wchar_t* text) {
+    int count = 1;
     for (const wchar_t* p = text ? text : L""; *p; ++p) {
         if (*p == LINE_BREAK)
-            lines.emplace_back();
-        else
-            lines.back().push_back(*p);
+            ++count;
     }
-    return lines;
+    return count;
+}
+
+int LineLength(const wchar_t* line) {
+    int length = 0;
+    while (line[length] && line[length] != LINE_BREAK)
+        ++length;
+    return length;
+}
+
+const wchar_t* NextLine(const wchar_t* line) {
+    const wchar_t* end = line + LineLength(line);
+    return *end == LINE_BREAK ? end + 1 : nullptr;
 }
 
 int MeasuringFontHeight(int pixelsPerInch, int points) {
@@ -132,22 +173,20 @@ UINT TimeoutIntervalMs(int32_t timeoutSeconds) {
     return ms > USER_TIMER_MAXIMUM ? USER_TIMER_MAXIMUM : static_cast<UINT>(ms);
 }
 
-std::wstring ClipboardText(const std::wstring& title, const std::wstring& message,
-                           const std::vector<std::wstring>& captionsFromRight) {
-    std::wstring buttons;
-    for (const std::wstring& caption : captionsFromRight)
-        buttons += caption + CAPTION_GAP;
-    std::wstring text;
-    const std::wstring* sections[] = {&title, &message, &buttons};
-    for (const std::wstring* line : sections) {
-        text += CLIPBOARD_RULE;
-        text += CLIPBOARD_EOL;
-        text += *line;
-        text += CLIPBOARD_EOL;
+size_t ClipboardText(const wchar_t* title, const wchar_t* message,
+                     const wchar_t* const* captionsFromRight, int captionCount, wchar_t* out,
+                     size_t capacity) {
+    TextWriter writer(out, capacity);
+    writer.Section(title);
+    writer.Section(message);
+    writer.Rule();
+    for (int i = 0; i < captionCount; ++i) {
+        writer.Append(captionsFromRight[i]);
+        writer.Append(CAPTION_GAP);
     }
-    text += CLIPBOARD_RULE;
-    text += CLIPBOARD_EOL;
-    return text;
+    writer.Append(CLIPBOARD_EOL);
+    writer.Rule();
+    return writer.Count();
 }
 
 }  // namespace alertkit

@@ -1,10 +1,10 @@
 #pragma once
 #include <windows.h>
 
+#include <stddef.h>
 #include <stdint.h>
 
-#include <string>
-#include <vector>
+#include "alertkit/style_decode.h"
 
 // Size, placement, control layout and clipboard text of the message box, as plain arithmetic.
 // Sizes and positions are dialog units of the box's font unless a name says pixels.
@@ -17,6 +17,9 @@ constexpr int IDC_BOX_TEXT = 1004;
 constexpr int IDC_BOX_BAND = 1005;
 constexpr int IDC_BOX_ICON = 1006;
 constexpr int IDC_BOX_BUTTON_BASE = 1000;
+
+// Band, buttons, icon and text.
+constexpr int MAX_BOX_CONTROLS = MAX_BUTTONS + 3;
 
 struct BoxSize {
     int width;
@@ -31,11 +34,16 @@ struct ControlPlace {
     int height;
 };
 
+struct BoxControlList {
+    ControlPlace items[MAX_BOX_CONTROLS];
+    int count;
+};
+
 // Outer size of the box, title bar and frame included.
 BoxSize BoxSizeUnits(int textWidthUnits, int lineCount, bool hasIcon, int buttonCount);
 
 // The box's controls in creation (and tab) order.
-std::vector<ControlPlace> BoxControls(BoxSize size, int shownButtons, bool hasIcon);
+BoxControlList BoxControls(BoxSize size, int shownButtons, bool hasIcon);
 
 // Pixels to dialog units given the pixel size of 1024 units; nearest, halves up.
 int PixelsToUnits(int pixels, int pixelsPer1024Units);
@@ -53,8 +61,15 @@ bool OwnerIsMinimised(const RECT& ownerRect);
 // (null: no work area known, no clamping).
 POINT PlaceOverOwner(const RECT& ownerRect, const RECT* workArea, int widthPx, int heightPx);
 
-// Message lines: split at every LF; a CR stays part of its line.
-std::vector<std::wstring> SplitLines(const wchar_t* text);
+// Message lines: split at every LF; a CR stays part of its line. A text (null reads as
+// empty) has one line more than it has LFs.
+int CountLines(const wchar_t* text);
+
+// Characters of the line that starts at `line`, up to its LF or the text's end.
+int LineLength(const wchar_t* line);
+
+// Start of the line after the one at `line`; null when that was the last line.
+const wchar_t* NextLine(const wchar_t* line);
 
 // Logical font height the lines are measured with: `points` on a screen of the given pixels
 // per inch, 8 points for a size of 0.
@@ -63,8 +78,11 @@ int MeasuringFontHeight(int pixelsPerInch, int points);
 // Timer interval for the timeout; 0 means no automatic close.
 UINT TimeoutIntervalMs(int32_t timeoutSeconds);
 
-// Plain-text copy of the box; captions from button 1 (rightmost) to the last.
-std::wstring ClipboardText(const std::wstring& title, const std::wstring& message,
-                           const std::vector<std::wstring>& captionsFromRight);
+// Plain-text copy of the box; captions from button 1 (rightmost) to the last. Writes at
+// most `capacity` characters to `out` (which may be null), without a terminator, and
+// returns the length of the whole copy.
+size_t ClipboardText(const wchar_t* title, const wchar_t* message,
+                     const wchar_t* const* captionsFromRight, int captionCount, wchar_t* out,
+                     size_t capacity);
 
 }  // namespace alertkit

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
 namespace alertkit {
 namespace {
 
@@ -27,6 +30,17 @@ private:
     size_t at_ = 0;
 };
 
+// Sizes the template first, then builds it; a guard word past the end must stay untouched.
+std::vector<WORD> Build(const DialogTemplateFields& fields) {
+    constexpr WORD GUARD = 0xBEEF;
+    const size_t count = BuildDialogTemplate(fields, nullptr, 0);
+    std::vector<WORD> words(count + 1, GUARD);
+    EXPECT_EQ(count, BuildDialogTemplate(fields, words.data(), count));
+    EXPECT_EQ(GUARD, words.back());
+    words.pop_back();
+    return words;
+}
+
 DialogTemplateFields SampleFields() {
     DialogTemplateFields fields{};
     fields.style = WS_POPUP | WS_CAPTION | DS_MODALFRAME;
@@ -46,7 +60,7 @@ DialogTemplateFields SampleFields() {
 
 TEST(DialogTemplate, WalksBackToTheFieldsItWasBuiltFrom) {
     const DialogTemplateFields fields = SampleFields();
-    const std::vector<WORD> words = BuildDialogTemplate(fields);
+    const std::vector<WORD> words = Build(fields);
     TemplateReader reader(words);
     EXPECT_EQ(1, reader.Word());
     EXPECT_EQ(0xFFFF, reader.Word());
@@ -60,13 +74,13 @@ TEST(DialogTemplate, WalksBackToTheFieldsItWasBuiltFrom) {
     EXPECT_EQ(80, static_cast<short>(reader.Word()));
     EXPECT_EQ(0, reader.Word());  // menu
     EXPECT_EQ(0, reader.Word());  // class
-    EXPECT_EQ(fields.title, reader.String());
+    EXPECT_EQ(std::wstring(fields.title), reader.String());
     EXPECT_EQ(11, reader.Word());
     EXPECT_EQ(FW_NORMAL, reader.Word());
     const WORD italicCharset = reader.Word();
     EXPECT_EQ(1, LOBYTE(italicCharset));
     EXPECT_EQ(0xCC, HIBYTE(italicCharset));
-    EXPECT_EQ(fields.faceName, reader.String());
+    EXPECT_EQ(std::wstring(fields.faceName), reader.String());
     EXPECT_TRUE(reader.AtEnd());
 }
 
@@ -78,14 +92,14 @@ TEST(DialogTemplate, DialogManagerCreatesTheDialogWithTitleAndFont) {
     DialogTemplateFields fields = SampleFields();
     fields.italic = 0;
     fields.charset = 0;
-    const std::vector<WORD> words = BuildDialogTemplate(fields);
+    const std::vector<WORD> words = Build(fields);
     HWND dialog = CreateDialogIndirectParamW(
         GetModuleHandleW(nullptr), reinterpret_cast<LPCDLGTEMPLATEW>(words.data()), nullptr,
         IgnoreAll, 0);
     ASSERT_NE(nullptr, dialog);
     wchar_t title[64] = {};
     GetWindowTextW(dialog, title, 64);
-    EXPECT_EQ(fields.title, title);
+    EXPECT_STREQ(fields.title, title);
     LOGFONTW font{};
     GetObjectW(reinterpret_cast<HFONT>(SendMessageW(dialog, WM_GETFONT, 0, 0)), sizeof(font),
                &font);

@@ -2,10 +2,34 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
 #include "alertkit/font_face.h"
 
 namespace alertkit {
 namespace {
+
+std::vector<std::wstring> Lines(const wchar_t* text) {
+    std::vector<std::wstring> lines;
+    for (const wchar_t* line = text ? text : L""; line; line = NextLine(line))
+        lines.emplace_back(line, static_cast<size_t>(LineLength(line)));
+    EXPECT_EQ(static_cast<int>(lines.size()), CountLines(text));
+    return lines;
+}
+
+std::wstring Clipboard(const wchar_t* title, const wchar_t* message,
+                       const std::vector<const wchar_t*>& captionsFromRight) {
+    const int count = static_cast<int>(captionsFromRight.size());
+    const size_t length =
+        ClipboardText(title, message, captionsFromRight.data(), count, nullptr, 0);
+    std::wstring text(length + 1, L'#');
+    EXPECT_EQ(length, ClipboardText(title, message, captionsFromRight.data(), count, &text[0],
+                                    length));
+    EXPECT_EQ(L'#', text.back());  // nothing written past the capacity
+    text.pop_back();
+    return text;
+}
 
 TEST(MessageBoxLayout, SizeFromTextLinesIconAndButtons) {
     struct Case {
@@ -33,27 +57,27 @@ TEST(MessageBoxLayout, SizeFromTextLinesIconAndButtons) {
 }
 
 TEST(MessageBoxLayout, ControlsInTabOrderWithButtonsAlignedRight) {
-    const std::vector<ControlPlace> withIcon = BoxControls({196, 92}, 3, true);
+    const BoxControlList withIcon = BoxControls({196, 92}, 3, true);
     const ControlPlace expected[] = {
         {IDC_BOX_BAND, 0, 48, 196, 44},    {IDC_BOX_BUTTON3, 10, 54, 50, 16},
         {IDC_BOX_BUTTON2, 70, 54, 50, 16}, {IDC_BOX_BUTTON1, 130, 54, 50, 16},
         {IDC_BOX_ICON, 10, 12, 32, 32},    {IDC_BOX_TEXT, 44, 12, 191, 32},
     };
-    ASSERT_EQ(std::size(expected), withIcon.size());
-    for (size_t i = 0; i < withIcon.size(); ++i) {
+    ASSERT_EQ(static_cast<int>(std::size(expected)), withIcon.count);
+    for (int i = 0; i < withIcon.count; ++i) {
         SCOPED_TRACE(expected[i].id);
-        EXPECT_EQ(expected[i].id, withIcon[i].id);
-        EXPECT_EQ(expected[i].x, withIcon[i].x);
-        EXPECT_EQ(expected[i].y, withIcon[i].y);
-        EXPECT_EQ(expected[i].width, withIcon[i].width);
-        EXPECT_EQ(expected[i].height, withIcon[i].height);
+        EXPECT_EQ(expected[i].id, withIcon.items[i].id);
+        EXPECT_EQ(expected[i].x, withIcon.items[i].x);
+        EXPECT_EQ(expected[i].y, withIcon.items[i].y);
+        EXPECT_EQ(expected[i].width, withIcon.items[i].width);
+        EXPECT_EQ(expected[i].height, withIcon.items[i].height);
     }
-    const std::vector<ControlPlace> plain = BoxControls({136, 84}, 1, false);
-    ASSERT_EQ(3u, plain.size());
-    EXPECT_EQ(IDC_BOX_BUTTON1, plain[1].id);
-    EXPECT_EQ(IDC_BOX_TEXT, plain[2].id);
-    EXPECT_EQ(8, plain[2].x);
-    EXPECT_EQ(24, plain[2].height);
+    const BoxControlList plain = BoxControls({136, 84}, 1, false);
+    ASSERT_EQ(3, plain.count);
+    EXPECT_EQ(IDC_BOX_BUTTON1, plain.items[1].id);
+    EXPECT_EQ(IDC_BOX_TEXT, plain.items[2].id);
+    EXPECT_EQ(8, plain.items[2].x);
+    EXPECT_EQ(24, plain.items[2].height);
 }
 
 TEST(MessageBoxLayout, PixelsToUnitsRoundsHalvesUp) {
@@ -120,7 +144,7 @@ TEST(MessageBoxLayout, LinesSplitAtLineFeedOnly) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::Message() << (c.text ? c.text : L"(null)"));
-        EXPECT_EQ(c.lines, SplitLines(c.text));
+        EXPECT_EQ(c.lines, Lines(c.text));
     }
 }
 
@@ -137,8 +161,8 @@ TEST(MessageBoxLayout, MeasuringHeightAndTimeout) {
 TEST(MessageBoxLayout, ClipboardTextInSevenLines) {
     const std::wstring rule = L"---------------------------\r\n";
     EXPECT_EQ(rule + L"Question\r\n" + rule + L"First\nSecond\r\n" + rule + L"No   Yes   \r\n" + rule,
-              ClipboardText(L"Question", L"First\nSecond", {L"No", L"Yes"}));
-    EXPECT_EQ(rule + L"\r\n" + rule + L"\r\n" + rule + L"\r\n" + rule, ClipboardText(L"", L"", {}));
+              Clipboard(L"Question", L"First\nSecond", {L"No", L"Yes"}));
+    EXPECT_EQ(rule + L"\r\n" + rule + L"\r\n" + rule + L"\r\n" + rule, Clipboard(L"", L"", {}));
 }
 
 TEST(FontFace, MatchIgnoresCaseAndLooksAt31Characters) {
