@@ -10,14 +10,16 @@ build="${BUILD_DIR:-$root/build}"
 runs="${1:-20}"
 
 source "$root/tools/build-env.sh"
-flagsmith_build "$build" bench-build.log FlagsmithII Alertkit WinFBEStandIn BenchDriver BenchBareWindow \
+bits=$(flagsmith_run_bits)
+flagsmith_build "$build" "$bits" bench-build.log FlagsmithII Alertkit WinFBEStandIn BenchDriver BenchBareWindow \
     || exit 1
 
+dir=$(flagsmith_build_dir "$build" "$bits")
 source "$root/tools/lay-tree.sh"
 tree="$build/bench-run"
-lay_tree "$tree" "$build/bin"
+lay_tree "$tree" "$dir/bin"
 
-WINE_ENV_DIR="$build"
+WINE_ENV_DIR="$dir" WINE_ENV_BITS="$bits"
 source "$root/tools/wine-env.sh"
 wine_env_start || exit 1
 wine_unmanaged_windows
@@ -29,8 +31,8 @@ xdotool mousemove --sync 300 240 2>/dev/null || true
 win() { winepath -w "$1" 2>/dev/null; }
 echo "Benchmark of FlagsmithII under $(wine --version) on a virtual display, $(nproc) cores"
 echo
-bash "$root/tools/wine-run.sh" "$build/bin/BenchDriver.exe" "$(win "$tree/Tools/FlagsmithII.exe")" \
-    "$(win "$build/bin/BenchBareWindow.exe")" "$(win "$build/bin/WinFBEStandIn.exe")" "$runs" \
+bash "$root/tools/wine-run.sh" "$dir/bin/BenchDriver.exe" "$(win "$tree/Tools/FlagsmithII.exe")" \
+    "$(win "$dir/bin/BenchBareWindow.exe")" "$(win "$dir/bin/WinFBEStandIn.exe")" "$runs" \
     "$(win /proc)" "$(wine_server_pid)" | tr -d '\r'
 rc=${PIPESTATUS[0]}
 wine_env_cleanup

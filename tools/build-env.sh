@@ -1,15 +1,29 @@
 #!/usr/bin/env bash
 # Sourced by the scripts that need built binaries.
-# flagsmith_build BUILD_DIR LOG_NAME [TARGET...]: installs what is missing, configures the
-# cross build and builds the targets (all when none are named); on failure shows the errors.
+#   flagsmith_build BUILD_DIR BITS LOG_NAME [TARGET...]: installs what is missing, configures
+#       the 32-bit (BITS 32) or 64-bit (BITS 64) cross build in BUILD_DIR and builds the
+#       targets (all when none are named); on failure shows the errors.
+#   flagsmith_host_runs_32bit: whether this host executes 32-bit x86 programs natively.
+#       FLAGSMITH_RUN32=1 or 0 overrides the check.
+#   flagsmith_run_bits: 32 where the host runs 32-bit code, else 64: the build to run.
+#   flagsmith_build_dir BUILD_DIR BITS: the folder of that build (the 64-bit one lies inside
+#       the 32-bit one's folder).
+
+flagsmith_build_dir() {
+    if [ "$2" = 64 ]; then echo "$1/win64"; else echo "$1"; fi
+}
 
 flagsmith_build() {
-    local build="$1" log="$1/$2"
-    shift 2
-    local here
+    local build bits="$2"
+    build=$(flagsmith_build_dir "$1" "$2")
+    local log="$build/$3"
+    shift 3
+    local here toolchain
     here=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+    if [ "$bits" = 64 ]; then toolchain=mingw-x86_64; else toolchain=mingw-i686; fi
     bash "$here/tools/install-deps.sh" || return 1
-    cmake -S "$here" -B "$build" -DCMAKE_TOOLCHAIN_FILE="$here/cmake/mingw-i686.cmake" \
+    mkdir -p "$build"
+    cmake -S "$here" -B "$build" -DCMAKE_TOOLCHAIN_FILE="$here/cmake/$toolchain.cmake" \
           -DCMAKE_BUILD_TYPE=MinSizeRel >/dev/null || return 1
     local targets=()
     [ $# -gt 0 ] && targets=(--target "$@")
@@ -20,4 +34,41 @@ flagsmith_build() {
     fi
     grep -E 'warning:' "$log" | sort -u | head -n 50
     return 0
+}
+
+# A 96-byte static i386 ELF program that only exits with code 42 (int 0x80, exit).
+FLAGSMITH_ELF32_EXIT42='\x7f\x45\x4c\x46\x01\x01\x01\x00\x00\x00\x00\x00\x00\x00\x00\x00\x02\x00\x03\x00\x01\x00\x00\x00\x54\x80\x04\x08\x34\x00\x00\x00\x00\x00\x00\x00\x00\x00\x00\x00\x34\x00\x20\x00\x01\x00\x00\x00\x00\x00\x00\x00\x01\x00\x00\x00\x54\x00\x00\x00\x54\x80\x04\x08\x54\x80\x04\x08\x0c\x00\x00\x00\x0c\x00\x00\x00\x07\x00\x00\x00\x01\x00\x00\x00\xb8\x01\x00\x00\x00\xbb\x2a\x00\x00\x00\xcd\x80'
+
+flagsmith_host_runs_32bit() {
+    case "${FLAGSMITH_RUN32:-}" in
+        1) return 0 ;;
+        0) return 1 ;;
+    esac
+    case "$(uname -m)" in
+        x86_64 | i?86) ;;
+        *) return 1 ;;
+    esac
+    # A binfmt_misc handler for i386 programs (qemu-user) would run the probe in an emulator,
+    # under which 32-bit Wine starts but hangs: only the kernel's own loader counts.
+    local entry
+    for entry in /proc/sys/fs/binfmt_misc/*; do
+        case "$(basename "$entry")" in status | register) continue ;; esac
+        [ -f "$entry" ] || continue
+        if grep -qx enabled "$entry" 2>/dev/null &&
+            grep -q '^magic 7f454c46010101000000000000000000020003' "$entry" 2>/dev/null; then
+            return 1
+        fi
+    done
+    local probe rc
+    probe=$(mktemp) || return 1
+    printf '%b' "$FLAGSMITH_ELF32_EXIT42" >"$probe"
+    chmod +x "$probe"
+    timeout -s KILL 5 "$probe" >/dev/null 2>&1
+    rc=$?
+    rm -f "$probe"
+    [ "$rc" -eq 42 ]
+}
+
+flagsmith_run_bits() {
+    if flagsmith_host_runs_32bit; then echo 32; else echo 64; fi
 }

@@ -1,10 +1,19 @@
 #!/usr/bin/env bash
-# Installs the Debian packages the build, the tests and the screenshots need.
-# Idempotent and quiet when everything is already there.
+# Installs the Debian packages the build, the tests and the screenshots need: both MinGW-w64
+# cross toolchains, and Wine for the bitness the host can run (64-bit Wine always, 32-bit Wine
+# where the host executes 32-bit code). Idempotent and quiet when everything is already there.
 set -euo pipefail
+here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+source "$here/build-env.sh"
 
-packages=(g++-mingw-w64-i686 mingw-w64-i686-dev cmake make wine wine32:i386 fonts-wine xvfb googletest
-          x11-apps imagemagick xdotool binutils-mingw-w64-i686)
+packages=(g++-mingw-w64-i686 mingw-w64-i686-dev binutils-mingw-w64-i686
+          g++-mingw-w64-x86-64 mingw-w64-x86-64-dev binutils-mingw-w64-x86-64
+          cmake make wine wine64 fonts-wine xvfb googletest x11-apps imagemagick xdotool)
+run32=0
+if flagsmith_host_runs_32bit; then
+    run32=1
+    packages+=(wine32:i386)
+fi
 
 missing=()
 for p in "${packages[@]}"; do
@@ -17,7 +26,7 @@ done
 SUDO=""
 if [ "$(id -u)" -ne 0 ]; then SUDO="sudo"; fi
 echo "Installing: ${missing[*]}"
-if ! dpkg --print-foreign-architectures | grep -qx i386; then
+if [ "$run32" = 1 ] && ! dpkg --print-foreign-architectures | grep -qx i386; then
     $SUDO dpkg --add-architecture i386
 fi
 export DEBIAN_FRONTEND=noninteractive

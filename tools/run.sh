@@ -2,7 +2,8 @@
 # Builds the program and runs it beside the stand-in WinFBE on a sample installation laid out
 # under build/sample-run/ (Settings/WinFBE.ini, Tools/ with the program, its library and its
 # presets), then saves a screenshot to build/sample-run/screen.png. BUILD_DIR picks the build
-# folder.
+# folder. The 32-bit program where the host runs 32-bit code, else the 64-bit one
+# (FLAGSMITH_RUN32=1 or 0 overrides the check).
 # With $DISPLAY set it uses that display (WINE_USE_DISPLAY=0 picks a virtual one instead) and
 # waits until the program ends; on a virtual display it closes the stand-in after the
 # screenshot, which makes the program close itself.
@@ -14,16 +15,18 @@ window_wait_s=20
 program_end_wait_s=10
 
 source "$root/tools/build-env.sh"
-flagsmith_build "$build" run-build.log FlagsmithII Alertkit WinFBEStandIn || exit 1
+bits=$(flagsmith_run_bits)
+echo "Running the $bits-bit program"
+flagsmith_build "$build" "$bits" run-build.log FlagsmithII Alertkit WinFBEStandIn || exit 1
+dir=$(flagsmith_build_dir "$build" "$bits")
 
-rm -rf "$run"
-cp -r "$root/sample" "$run"
-cp "$build/bin/FlagsmithII.exe" "$build/bin/Alertkit.dll" "$run/Tools/"
+source "$root/tools/lay-tree.sh"
+lay_tree "$run" "$dir/bin"
 
 if [ -n "${DISPLAY:-}" ]; then
     export WINE_USE_DISPLAY="${WINE_USE_DISPLAY:-1}"
 fi
-WINE_ENV_DIR="$build"
+WINE_ENV_DIR="$dir" WINE_ENV_BITS="$bits"
 source "$root/tools/wine-env.sh"
 wine_env_start || exit 1
 
@@ -39,11 +42,11 @@ wait_for_window() {
 }
 
 keylog=$(winepath -w "$run/keys.log")
-wine "$build/bin/WinFBEStandIn.exe" "$keylog" >"$run/standin.out" 2>&1 </dev/null &
+"$WINE_ENV_LOADER" "$dir/bin/WinFBEStandIn.exe" "$keylog" >"$run/standin.out" 2>&1 </dev/null &
 standin_pid=$!
 wait_for_window "WinFBE stand-in" || exit 1
 # The program makes its own folder current; starting it from there mirrors a shortcut.
-(cd "$run/Tools" && exec wine FlagsmithII.exe >"$run/program.out" 2>&1 </dev/null) &
+(cd "$run/Tools" && exec "$WINE_ENV_LOADER" FlagsmithII.exe >"$run/program.out" 2>&1 </dev/null) &
 program_pid=$!
 wait_for_window "FLG" || exit 1
 # A few watch ticks, so the status bar and the window order have settled before the picture.

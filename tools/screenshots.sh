@@ -8,20 +8,22 @@ build="${BUILD_DIR:-$root/build}"
 docs="$root/docs"
 
 source "$root/tools/build-env.sh"
-flagsmith_build "$build" shots-build.log FlagsmithII Alertkit WinFBEStandIn WindowPoke || exit 1
+bits=$(flagsmith_run_bits)
+flagsmith_build "$build" "$bits" shots-build.log FlagsmithII Alertkit WinFBEStandIn WindowPoke || exit 1
 
+dir=$(flagsmith_build_dir "$build" "$bits")
 source "$root/tools/lay-tree.sh"
 tree="$build/shots-run"
-lay_tree "$tree" "$build/bin"
+lay_tree "$tree" "$dir/bin"
 cp "$tree/Tools/FlagsmithII.exe" "$tree/Tools/FlagsmithIIL.exe"
 
 # No window manager draws frames on the virtual display; unmanaged, Wine draws them itself.
-WINE_ENV_DIR="$build"
+WINE_ENV_DIR="$dir" WINE_ENV_BITS="$bits"
 source "$root/tools/wine-env.sh"
 wine_env_start || exit 1
 wine_unmanaged_windows
 
-poke() { wine "$build/bin/WindowPoke.exe" "$@" 2>/dev/null </dev/null | tr -d '\r'; }
+poke() { wine "$dir/bin/WindowPoke.exe" "$@" 2>/dev/null </dev/null | tr -d '\r'; }
 
 # shoot NAME TITLE [CLASS]: the window's rectangle cut out of the whole screen.
 shoot() {
@@ -41,7 +43,7 @@ shoot() {
 # run_program EXE: started beside the stand-in from its own folder, like WinFBE's Tools menu does.
 run_program() { (cd "$tree/Tools" && wine "$1" >/dev/null 2>&1 </dev/null &); }
 
-(cd "$tree" && wine "$build/bin/WinFBEStandIn.exe" >/dev/null 2>&1 </dev/null &)
+(cd "$tree" && wine "$dir/bin/WinFBEStandIn.exe" >/dev/null 2>&1 </dev/null &)
 poke rect "WinFBE stand-in" >/dev/null || { echo "the stand-in did not start" >&2; exit 1; }
 
 mkdir -p "$docs"

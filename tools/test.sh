@@ -1,19 +1,85 @@
 #!/usr/bin/env bash
-# Builds everything and runs all tests under Wine on a virtual display.
-# Extra arguments go to ctest (for example -R alertkit).  BUILD_DIR picks the build folder.
+# Builds everything and runs all tests under Wine on a virtual display. On a host that runs
+# 32-bit code: the 32-bit suite, then the 64-bit suite (which keeps the sources 64-bit clean).
+# On one that does not: the 64-bit suite, and the 32-bit binaries checked without running them.
+# Extra arguments go to ctest (for example -R alertkit).
+#   BUILD_DIR        the build folder (the 64-bit build lies in its win64/)
+#   FLAGSMITH_RUN32  1 or 0 overrides the check whether this host runs 32-bit code
+#   FLAGSMITH_SUITES 32 or 64 runs only that suite (default: what the host can run)
 set -uo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 build="${BUILD_DIR:-$root/build}"
-
 source "$root/tools/build-env.sh"
-flagsmith_build "$build" build.log || exit 1
-
-WINE_ENV_DIR="$build"
 source "$root/tools/wine-env.sh"
-wine_env_start || exit 1
 
-ctest --test-dir "$build" --output-on-failure "$@"
-rc=$?
-wine_env_cleanup
-trap - EXIT INT TERM
-exit $rc
+if flagsmith_host_runs_32bit; then
+    suites="${FLAGSMITH_SUITES:-32 64}"
+    static32=0
+    done_line="Tested: the 32-bit and the 64-bit suite under Wine (this host runs 32-bit code)"
+else
+    suites="${FLAGSMITH_SUITES:-64}"
+    static32=1
+    done_line="Tested: the 64-bit suite under 64-bit Wine; the 32-bit binaries checked statically (this host does not run 32-bit code)"
+fi
+if [ -n "${FLAGSMITH_SUITES:-}" ]; then
+    static32=0
+    done_line="Tested: the ${FLAGSMITH_SUITES// /- and }-bit suite only (FLAGSMITH_SUITES)"
+fi
+echo "${done_line/Tested:/Testing:}"
+
+total=0 failed=0 status=0
+# suite BITS WINE(0|1) [ctest args...]: builds one bitness (only the deliverables when its
+# tests are not to be run) and runs its tests.
+suite() {
+    local bits=$1 with_wine=$2
+    shift 2
+    local dir out rc targets=()
+    dir=$(flagsmith_build_dir "$build" "$bits")
+    [ "$with_wine" = 1 ] || targets=(FlagsmithII Alertkit)
+    echo "== $bits-bit build"
+    if ! flagsmith_build "$build" "$bits" build.log "${targets[@]}"; then
+        status=1 failed=$((failed + 1)) total=$((total + 1))
+        return
+    fi
+    out=$(mktemp)
+    if [ "$with_wine" = 1 ]; then
+        echo "== $bits-bit suite under $bits-bit Wine"
+        WINE_ENV_DIR="$dir" WINE_ENV_BITS="$bits"
+        if ! wine_env_start; then
+            echo "Wine did not start" >&2
+            status=1 failed=$((failed + 1)) total=$((total + 1))
+            return
+        fi
+    else
+        echo "== $bits-bit binaries, checked without running them"
+    fi
+    ctest --test-dir "$dir" --output-on-failure "$@" 2>&1 | tee "$out"
+    rc=${PIPESTATUS[0]}
+    if [ "$with_wine" = 1 ]; then
+        wine_env_cleanup
+        trap - EXIT INT TERM
+    fi
+    local counts
+    counts=$(sed -n 's/.*tests passed, \([0-9]*\) tests\{0,1\} failed out of \([0-9]*\).*/\1 \2/p' "$out" | tail -n 1)
+    rm -f "$out"
+    if [ -n "$counts" ]; then
+        failed=$((failed + ${counts% *})) total=$((total + ${counts#* }))
+    fi
+    if [ "$rc" -ne 0 ] || [ -z "$counts" ]; then
+        status=1
+        [ -z "$counts" ] && failed=$((failed + 1)) total=$((total + 1))
+    fi
+}
+
+[ "$static32" = 1 ] && suite 32 0 -L static "$@"
+for bits in $suites; do
+    suite "$bits" 1 "$@"
+done
+
+echo
+echo "$done_line"
+passed=$((total - failed))
+percent=0
+[ "$total" -gt 0 ] && percent=$((100 * passed / total))
+echo "${percent}% tests passed, $failed tests failed out of $total"
+exit $status

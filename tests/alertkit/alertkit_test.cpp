@@ -183,7 +183,20 @@ TEST(AlertkitExport, OnlyAlertkitByNameAndTheImportLibraryBindsIt) {
 
     const BYTE* base = reinterpret_cast<const BYTE*>(module);
     const auto* dos = reinterpret_cast<const IMAGE_DOS_HEADER*>(base);
-    const auto* nt = reinterpret_cast<const IMAGE_NT_HEADERS32*>(base + dos->e_lfanew);
+    // PE32 in the 32-bit build, PE32+ in the 64-bit one: the data directories sit at other
+    // offsets, and the magic says which layout the loader read.
+#ifdef _WIN64
+    using NtHeaders = IMAGE_NT_HEADERS64;
+    const WORD expectedMagic = IMAGE_NT_OPTIONAL_HDR64_MAGIC;
+    const WORD expectedMachine = IMAGE_FILE_MACHINE_AMD64;
+#else
+    using NtHeaders = IMAGE_NT_HEADERS32;
+    const WORD expectedMagic = IMAGE_NT_OPTIONAL_HDR32_MAGIC;
+    const WORD expectedMachine = IMAGE_FILE_MACHINE_I386;
+#endif
+    const auto* nt = reinterpret_cast<const NtHeaders*>(base + dos->e_lfanew);
+    ASSERT_EQ(expectedMagic, nt->OptionalHeader.Magic);
+    EXPECT_EQ(expectedMachine, nt->FileHeader.Machine);
     const IMAGE_DATA_DIRECTORY& dir = nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_EXPORT];
     const auto* exports = reinterpret_cast<const IMAGE_EXPORT_DIRECTORY*>(base + dir.VirtualAddress);
     ASSERT_EQ(1u, exports->NumberOfNames);

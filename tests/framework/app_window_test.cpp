@@ -105,7 +105,11 @@ TEST(AppWindow, ClassesAreNumberedInCreationOrder) {
     WNDCLASSEXW info = {};
     info.cbSize = sizeof(info);
     ASSERT_TRUE(GetClassInfoExW(first.Instance(), first.ClassName(), &info));
+    // One slot for the object's address: 4 bytes in the 32-bit build, a pointer's size in any.
+    EXPECT_EQ(info.cbWndExtra, static_cast<int>(sizeof(void*)));
+#ifndef _WIN64
     EXPECT_EQ(info.cbWndExtra, 4);
+#endif
     EXPECT_EQ(info.style, static_cast<UINT>(CS_VREDRAW | CS_HREDRAW | CS_DBLCLKS));
     EXPECT_EQ(info.hbrBackground, reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1));
     DestroyWindow(firstWindow);

@@ -1,0 +1,55 @@
+#!/usr/bin/env bash
+# Checks the built program and library without running them, as a host that cannot execute
+# them still can: PE format and machine of the bitness, the program a GUI program, the
+# library's one export ALERTKIT, the program importing it by name, the program's manifest.
+#   tools/check-binaries.sh OBJDUMP BITS PROGRAM.exe LIBRARY.dll
+set -uo pipefail
+objdump=$1 bits=$2 exe=$3 dll=$4
+failures=0
+check() {
+    local what=$1
+    shift
+    if "$@"; then
+        echo "ok: $what"
+    else
+        echo "FAILED: $what" >&2
+        failures=$((failures + 1))
+    fi
+}
+
+if [ "$bits" = 64 ]; then
+    format=pei-x86-64 magic='020b	(PE32+)' arch=amd64
+else
+    format=pei-i386 magic='010b	(PE32)' arch=x86
+fi
+exe_headers=$("$objdump" -p "$exe") || exit 1
+dll_headers=$("$objdump" -p "$dll") || exit 1
+
+check "program is $format" grep -q "file format $format\$" <<<"$exe_headers"
+check "library is $format" grep -q "file format $format\$" <<<"$dll_headers"
+check "program is ${magic##*	}" grep -qF "Magic			$magic" <<<"$exe_headers"
+check "library is ${magic##*	}" grep -qF "Magic			$magic" <<<"$dll_headers"
+check "program is a GUI program" grep -qF "Subsystem		00000002	(Windows GUI)" <<<"$exe_headers"
+
+exports=$(sed -n '/^\[Ordinal\/Name Pointer\] Table/,/^$/p' <<<"$dll_headers" |
+          sed -n 's/^[[:space:]]*\[ *[0-9]*\] //p')
+check "library exports exactly ALERTKIT (got: ${exports//$'\n'/ })" [ "$exports" = ALERTKIT ]
+check "library exports one function" grep -qE "Export Address Table[[:space:]]+00000001" <<<"$dll_headers"
+
+imports=$(sed -n '/DLL Name: Alertkit.dll/,/^$/p' <<<"$exe_headers" |
+          sed -n '3,$s/^[[:space:]]*[0-9a-f]*[[:space:]]*[0-9]*[[:space:]]*//p' | sed '/^$/d')
+check "program imports ALERTKIT by name from Alertkit.dll (got: ${imports//$'\n'/ })" \
+    [ "$imports" = ALERTKIT ]
+
+manifest_has() { LC_ALL=C grep -qaF "$1" "$exe"; }
+check "manifest names the program" \
+    manifest_has "name=\"FlagsmithII\" version=\""
+check "manifest architecture $arch" manifest_has "processorArchitecture=\"$arch\""
+check "manifest asks for common controls 6.0.0.0" manifest_has "Microsoft.Windows.Common-Controls\" version=\"6.0.0.0\""
+check "manifest declares DPI awareness" manifest_has "dpiAware"
+check "manifest runs as invoker" manifest_has "level=\"asInvoker\""
+
+if [ "$failures" -ne 0 ]; then
+    echo "$failures check(s) failed" >&2
+    exit 1
+fi
