@@ -2,7 +2,7 @@
 
 #include <filesystem>
 
-#include "tests/e2e/standin_protocol.h"
+#include "tools/standin/standin_protocol.h"
 
 namespace e2e {
 namespace {

@@ -18,7 +18,7 @@
 #include <vector>
 
 #include "app/messages.h"
-#include "tests/e2e/standin_protocol.h"
+#include "tools/standin/standin_protocol.h"
 #include "tools/bench/bench_names.h"
 #include "ui/main_window.h"
 

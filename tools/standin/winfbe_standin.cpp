@@ -7,7 +7,7 @@
 #include <deque>
 #include <string>
 
-#include "tests/e2e/standin_protocol.h"
+#include "tools/standin/standin_protocol.h"
 
 namespace {
 
