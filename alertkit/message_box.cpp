@@ -278,7 +278,13 @@ BoxOutcome RunMessageBox(const BoxRequest& request) {
     Place(box, request.owner, size);
     Fill(box, request, &state, size);
 
-    HWND defaultButton = GetDlgItem(box, IDC_BOX_BUTTON_BASE + request.style.defaultButton);
+    const int defaultId = IDC_BOX_BUTTON_BASE + request.style.defaultButton;
+    HWND defaultButton = GetDlgItem(box, defaultId);
+    // WM_NEXTDLGCTL moves the focus and the default frame, but the dialog's default identifier
+    // stays IDOK, which the box ignores; Enter goes by that identifier whenever the focus is not
+    // on the framed button (Wine's dialog manager puts it on the first button when the box
+    // itself is given the focus).
+    SendMessageW(box, DM_SETDEFID, static_cast<WPARAM>(defaultId), 0);
     PostMessageW(box, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(defaultButton), TRUE);
     if (const UINT interval = TimeoutIntervalMs(request.timeoutSeconds))
         SetTimer(box, IDT_BOX_TIMEOUT, interval, nullptr);

@@ -269,6 +269,59 @@ TEST(Alertkit, DefaultButtonHasFocusAndEnterPressesIt) {
     }
 }
 
+void PressKey(BYTE key) {
+    const BYTE scan = static_cast<BYTE>(MapVirtualKeyW(key, MAPVK_VK_TO_VSC));
+    keybd_event(key, scan, 0, 0);
+    keybd_event(key, scan, KEYEVENTF_KEYUP, 0);
+}
+
+// A real key goes to the window that has the focus when it is queued and then through the
+// dialog manager's Enter handling, which a posted WM_KEYDOWN to the button skips. A driver
+// that hands the box the focus (SetFocus on the box, as one gives a window the keyboard) makes
+// the dialog put it on its first button while the default frame stays where it was; Enter then
+// goes by the dialog's default identifier.
+TEST(Alertkit, RealEnterPressesTheDefaultButtonOfEverySetAtEveryPosition) {
+    const struct {
+        int32_t set;
+        int shown;
+        int32_t resultsFromRight[3];
+    } sets[] = {
+        {0, 1, {1}},        {1, 2, {2, 1}}, {2, 3, {5, 4, 3}}, {3, 3, {2, 7, 6}},
+        {4, 2, {7, 6}},     {5, 2, {2, 4}}, {6, 3, {11, 4, 2}}, {7, 1, {0}},
+    };
+    for (const bool focusGivenToBox : {false, true}) {
+        for (const auto& set : sets) {
+            for (int32_t position = 0; position <= 3; ++position) {
+                const int32_t style = set.set | position << 8;
+                SCOPED_TRACE(testing::Message() << "style 0x" << std::hex << style
+                                                << (focusGivenToBox ? ", focus given to the box" : ""));
+                // Counted from the left; a position past the last button means the rightmost.
+                const int fromLeft = position < set.shown ? position : set.shown - 1;
+                const int defaultNumber = set.shown - fromLeft;
+                Call call;
+                call.style = style;
+                LONG frameStyle = 0;
+                const Shown box = ShowBox(call, [&](HWND window, int) {
+                    if (!HasFocusOnButton(window, 1000 + defaultNumber))
+                        return false;
+                    if (focusGivenToBox) {
+                        SetForegroundWindow(window);
+                        SetFocus(window);
+                    }
+                    if (GetForegroundWindow() != window)
+                        return false;
+                    frameStyle = GetWindowLongW(GetDlgItem(window, 1000 + defaultNumber), GWL_STYLE);
+                    PressKey(VK_RETURN);
+                    return true;
+                });
+                EXPECT_FALSE(box.gaveUp);
+                EXPECT_EQ(set.resultsFromRight[defaultNumber - 1], box.result);
+                EXPECT_EQ(BS_DEFPUSHBUTTON, frameStyle & BS_TYPEMASK);
+            }
+        }
+    }
+}
+
 TEST(Alertkit, TimeoutEndsWithTheDefaultButton) {
     Call call;
     call.style = 3 | 0x100;
