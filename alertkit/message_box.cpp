@@ -17,7 +17,6 @@ constexpr DWORD TEXT_STYLE = WS_CHILD | WS_VISIBLE | SS_LEFT;
 constexpr const wchar_t* STATIC_CLASS = L"STATIC";
 constexpr const wchar_t* BUTTON_CLASS = L"BUTTON";
 constexpr COLORREF BAND_COLOR = RGB(240, 240, 240);
-constexpr int ICON_PIXELS_PER_POINT = 4;
 constexpr int UNITS_SCALE = 1024;
 constexpr UINT_PTR IDT_BOX_TIMEOUT = 1;
 constexpr WORD IDM_BOX_COPY = 2000;
@@ -195,7 +194,9 @@ void Place(HWND box, HWND owner, BoxSize size) {
 }
 
 // The stock icon scaled to 4 x fontSize pixels with its mask, on the body colour, at the
-// top-left corner of a bitmap of the picture area's size.
+// top-left corner of a bitmap of the picture area's size. The icon is cut down to that size:
+// the template's 16-bit font size wraps at 65536 points while the caller's size does not, so
+// the area can be small while 4 x fontSize asks for a copy of gigabytes that only fails.
 BitmapOwner PaintIconPicture(const BoxRequest& request, HBRUSH backBrush, int width, int height) {
     HDC screen = GetDC(nullptr);
     BitmapOwner picture(CreateCompatibleBitmap(screen, width, height));
@@ -206,7 +207,7 @@ BitmapOwner PaintIconPicture(const BoxRequest& request, HBRUSH backBrush, int wi
     SelectGuard selected(memory.get(), picture.get());
     const RECT all{0, 0, width, height};
     FillRect(memory.get(), &all, backBrush);
-    const int side = ICON_PIXELS_PER_POINT * request.fontSize;
+    const int side = IconSidePixels(request.fontSize, width, height);
     if (side > 0) {
         IconOwner scaled(static_cast<HICON>(CopyImage(request.icon, IMAGE_ICON, side, side, 0)));
         if (scaled)

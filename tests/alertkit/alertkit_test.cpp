@@ -504,6 +504,39 @@ TEST(Alertkit, IconIsScaledToFourPixelsPerPointOnTheBodyColour) {
     EXPECT_EQ(static_cast<COLORREF>(BACK_COLOR), corner);
 }
 
+// The box's font size is a 16-bit field of its template, so these sizes give boxes of an
+// ordinary size, whose picture area the icon fills.
+TEST(Alertkit, HugeFontSizesGiveANormalBoxWithTheIconCutToThePictureArea) {
+    for (const int32_t size : {0x10000 + 10, 0x1FFFFFFF, 0x20000000, 0x7FFFFFFF}) {
+        SCOPED_TRACE(size);
+        Call call;
+        call.style = 0x30;
+        call.fontSize = size;
+        SIZE pictureSize{};
+        int iconPixels = 0;  // pixels not of the body colour
+        const Shown box = ShowBox(call, [&](HWND window, int) {
+            HBITMAP picture = reinterpret_cast<HBITMAP>(
+                SendDlgItemMessageW(window, 1006, STM_GETIMAGE, IMAGE_BITMAP, 0));
+            BITMAP info{};
+            GetObjectW(picture, sizeof(info), &info);
+            pictureSize = {info.bmWidth, info.bmHeight};
+            HDC dc = CreateCompatibleDC(nullptr);
+            HGDIOBJ previous = SelectObject(dc, picture);
+            for (int y = 0; y < info.bmHeight; ++y) {
+                for (int x = 0; x < info.bmWidth; ++x)
+                    iconPixels += GetPixel(dc, x, y) != static_cast<COLORREF>(BACK_COLOR);
+            }
+            SelectObject(dc, previous);
+            DeleteDC(dc);
+            return ClickButton(window, 1001), true;
+        });
+        EXPECT_FALSE(box.gaveUp);
+        EXPECT_EQ(1, box.result);
+        ASSERT_GT(pictureSize.cx, 0);
+        EXPECT_GT(iconPixels, 0);
+    }
+}
+
 TEST(Alertkit, PlacementOverOwnerOrOnTheDesktop) {
     HWND probe = CreateOwner(100, 100, 200, 100);
     const RECT work = WorkAreaOf(probe);
