@@ -73,21 +73,28 @@ void CopyToClipboard(HWND box, const BoxWindow& state) {
     const size_t length = ClipboardText(title.text.get(), message.text.get(), captions,
                                         style.buttonCount, nullptr, 0);
 
-    if (!OpenClipboard(box))
+    // The block is filled before the clipboard is opened: a block that cannot be locked is
+    // released, never handed over unwritten, and the clipboard then stays as it was.
+    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, (length + 1) * sizeof(wchar_t));
+    if (!memory)
         return;
-    EmptyClipboard();
-    const size_t bytes = (length + 1) * sizeof(wchar_t);
-    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, bytes);
-    if (memory) {
-        if (wchar_t* target = static_cast<wchar_t*>(GlobalLock(memory))) {
-            ClipboardText(title.text.get(), message.text.get(), captions, style.buttonCount,
-                          target, length);
-            target[length] = L'\0';
-            GlobalUnlock(memory);
-        }
-        if (!SetClipboardData(CF_UNICODETEXT, memory))
-            GlobalFree(memory);
+    wchar_t* target = static_cast<wchar_t*>(GlobalLock(memory));
+    if (!target) {
+        GlobalFree(memory);
+        return;
     }
+    ClipboardText(title.text.get(), message.text.get(), captions, style.buttonCount, target,
+                  length);
+    target[length] = L'\0';
+    GlobalUnlock(memory);
+
+    if (!OpenClipboard(box)) {
+        GlobalFree(memory);
+        return;
+    }
+    EmptyClipboard();
+    if (!SetClipboardData(CF_UNICODETEXT, memory))
+        GlobalFree(memory);
     CloseClipboard();
 }
 
