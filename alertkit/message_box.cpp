@@ -17,7 +17,6 @@ constexpr DWORD TEXT_STYLE = WS_CHILD | WS_VISIBLE | SS_LEFT;
 constexpr const wchar_t* STATIC_CLASS = L"STATIC";
 constexpr const wchar_t* BUTTON_CLASS = L"BUTTON";
 constexpr COLORREF BAND_COLOR = RGB(240, 240, 240);
-constexpr int ICON_PIXELS_PER_POINT = 4;
 constexpr int UNITS_SCALE = 1024;
 constexpr UINT_PTR IDT_BOX_TIMEOUT = 1;
 constexpr WORD IDM_BOX_COPY = 2000;
@@ -74,21 +73,28 @@ void CopyToClipboard(HWND box, const BoxWindow& state) {
     const size_t length = ClipboardText(title.text.get(), message.text.get(), captions,
                                         style.buttonCount, nullptr, 0);
 
-    if (!OpenClipboard(box))
+    // The block is filled before the clipboard is opened: a block that cannot be locked is
+    // released, never handed over unwritten, and the clipboard then stays as it was.
+    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, (length + 1) * sizeof(wchar_t));
+    if (!memory)
         return;
-    EmptyClipboard();
-    const size_t bytes = (length + 1) * sizeof(wchar_t);
-    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, bytes);
-    if (memory) {
-        if (wchar_t* target = static_cast<wchar_t*>(GlobalLock(memory))) {
-            ClipboardText(title.text.get(), message.text.get(), captions, style.buttonCount,
-                          target, length);
-            target[length] = L'\0';
-            GlobalUnlock(memory);
-        }
-        if (!SetClipboardData(CF_UNICODETEXT, memory))
-            GlobalFree(memory);
+    wchar_t* target = static_cast<wchar_t*>(GlobalLock(memory));
+    if (!target) {
+        GlobalFree(memory);
+        return;
     }
+    ClipboardText(title.text.get(), message.text.get(), captions, style.buttonCount, target,
+                  length);
+    target[length] = L'\0';
+    GlobalUnlock(memory);
+
+    if (!OpenClipboard(box)) {
+        GlobalFree(memory);
+        return;
+    }
+    EmptyClipboard();
+    if (!SetClipboardData(CF_UNICODETEXT, memory))
+        GlobalFree(memory);
     CloseClipboard();
 }
 
@@ -195,7 +201,9 @@ void Place(HWND box, HWND owner, BoxSize size) {
 }
 
 // The stock icon scaled to 4 x fontSize pixels with its mask, on the body colour, at the
-// top-left corner of a bitmap of the picture area's size.
+// top-left corner of a bitmap of the picture area's size. The icon is cut down to that size:
+// the template's 16-bit font size wraps at 65536 points while the caller's size does not, so
+// the area can be small while 4 x fontSize asks for a copy of gigabytes that only fails.
 BitmapOwner PaintIconPicture(const BoxRequest& request, HBRUSH backBrush, int width, int height) {
     HDC screen = GetDC(nullptr);
     BitmapOwner picture(CreateCompatibleBitmap(screen, width, height));
@@ -206,7 +214,7 @@ BitmapOwner PaintIconPicture(const BoxRequest& request, HBRUSH backBrush, int wi
     SelectGuard selected(memory.get(), picture.get());
     const RECT all{0, 0, width, height};
     FillRect(memory.get(), &all, backBrush);
-    const int side = ICON_PIXELS_PER_POINT * request.fontSize;
+    const int side = IconSidePixels(request.fontSize, width, height);
     if (side > 0) {
         IconOwner scaled(static_cast<HICON>(CopyImage(request.icon, IMAGE_ICON, side, side, 0)));
         if (scaled)
@@ -278,7 +286,13 @@ BoxOutcome RunMessageBox(const BoxRequest& request) {
     Place(box, request.owner, size);
     Fill(box, request, &state, size);
 
-    HWND defaultButton = GetDlgItem(box, IDC_BOX_BUTTON_BASE + request.style.defaultButton);
+    const int defaultId = IDC_BOX_BUTTON_BASE + request.style.defaultButton;
+    HWND defaultButton = GetDlgItem(box, defaultId);
+    // WM_NEXTDLGCTL moves the focus and the default frame, but the dialog's default identifier
+    // stays IDOK, which the box ignores; Enter goes by that identifier whenever the focus is not
+    // on the framed button (Wine's dialog manager puts it on the first button when the box
+    // itself is given the focus).
+    SendMessageW(box, DM_SETDEFID, static_cast<WPARAM>(defaultId), 0);
     PostMessageW(box, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(defaultButton), TRUE);
     if (const UINT interval = TimeoutIntervalMs(request.timeoutSeconds))
         SetTimer(box, IDT_BOX_TIMEOUT, interval, nullptr);

@@ -26,6 +26,7 @@ constexpr int TEXT_WIDTH_CUT = 5;
 constexpr int TEXT_HEIGHT_CUT = 60;
 
 constexpr int UNITS_SCALE = 1024;
+constexpr long long ICON_PIXELS_PER_POINT = 4;
 constexpr int POINTS_PER_INCH = 72;
 constexpr int MEASURE_POINTS_WHEN_ZERO = 8;
 constexpr UINT MS_PER_SECOND = 1000;
@@ -164,6 +165,16 @@ int MeasuringFontHeight(int pixelsPerInch, int points) {
     if (points == 0)
         points = MEASURE_POINTS_WHEN_ZERO;
     return -MulDiv(pixelsPerInch, points, POINTS_PER_INCH);
+}
+
+int IconSidePixels(int fontSize, int areaWidthPx, int areaHeightPx) {
+    // In 64 bits: 4 x fontSize passes INT_MAX from 0x20000000 points on.
+    long long side = ICON_PIXELS_PER_POINT * fontSize;
+    if (side > areaWidthPx)
+        side = areaWidthPx;
+    if (side > areaHeightPx)
+        side = areaHeightPx;
+    return side > 0 ? static_cast<int>(side) : 0;
 }
 
 UINT TimeoutIntervalMs(int32_t timeoutSeconds) {

@@ -75,6 +75,10 @@ const wchar_t* NextLine(const wchar_t* line);
 // per inch, 8 points for a size of 0.
 int MeasuringFontHeight(int pixelsPerInch, int points);
 
+// Side in pixels of the icon square: 4 pixels per point, but no larger than the picture
+// area (pixels) can show. Not negative.
+int IconSidePixels(int fontSize, int areaWidthPx, int areaHeightPx);
+
 // Timer interval for the timeout; 0 means no automatic close.
 UINT TimeoutIntervalMs(int32_t timeoutSeconds);
 

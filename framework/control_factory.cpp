@@ -36,6 +36,16 @@ void SetImage(HWND control,
 
 }  // namespace
 
+HMODULE KeepRichEditModule(HMODULE recorded, HMODULE loaded) {
+    if (!loaded) {
+        return recorded;
+    }
+    if (recorded) {
+        FreeLibrary(recorded);
+    }
+    return loaded;
+}
+
 HWND AppWindow::CreateControl(const wchar_t* kind,
                               HWND parent,
                               int id,
@@ -83,15 +93,9 @@ HWND AppWindow::CreateControl(const wchar_t* kind,
                 height;
             break;
         }
-        case BeforeCreation::LoadRichEdit: {
-            HMODULE module = LoadLibraryW(RICH_EDIT_LIBRARY);
-            // The new reference replaces the recorded one, so only one stays counted.
-            if (richEditModule_) {
-                FreeLibrary(richEditModule_);
-            }
-            richEditModule_ = module;
+        case BeforeCreation::LoadRichEdit:
+            richEditModule_ = KeepRichEditModule(richEditModule_, LoadLibraryW(RICH_EDIT_LIBRARY));
             break;
-        }
         case BeforeCreation::None:
             break;
     }

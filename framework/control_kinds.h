@@ -48,3 +48,7 @@ const ControlKind& FindControlKind(const wchar_t* upperKey);
 DWORD ResolveControlStyle(const ControlKind& kind, DWORD requested);
 // The resource name for an image caption: "#number" names an integer resource.
 const wchar_t* ImageResourceName(const wchar_t* caption);
+// The rich edit module to record after loading the library once more: a successful load
+// replaces the recorded reference and releases it, so only one stays counted; a failed load
+// keeps it, since the controls already made still need the library.
+HMODULE KeepRichEditModule(HMODULE recorded, HMODULE loaded);

@@ -1,13 +1,18 @@
 #include "framework/wide_text.h"
 
+#include <climits>
 #include <cstring>
 #include <cwchar>
+#include <new>
 #include <vector>
 
 namespace {
 
 constexpr int DEFAULT_CAPACITY_BYTES = 520;
 constexpr int TERMINATOR_BYTES = 2;
+// The largest even int: a capacity up to it rounds up to even without wrapping, and its block
+// with the terminator still has a size.
+constexpr int MAX_CAPACITY_BYTES = INT_MAX - 1;
 
 }  // namespace
 
@@ -83,25 +88,46 @@ WideText& WideText::operator=(WideText&& other) noexcept {
 }
 
 void WideText::Resize(int bytes, bool zeroFill) {
+    Reallocate(bytes, zeroFill);
+}
+
+bool WideText::Reallocate(long long bytes, bool zeroFill) {
     if (bytes < 0) {
         bytes = 0;
     }
+    if (bytes > MAX_CAPACITY_BYTES) {
+        bytes = MAX_CAPACITY_BYTES;
+    }
     bytes += bytes & 1;
-    unsigned char* block = new unsigned char[static_cast<size_t>(bytes) + TERMINATOR_BYTES];
+    const size_t blockBytes = static_cast<size_t>(bytes) + TERMINATOR_BYTES;
+    unsigned char* block = new (std::nothrow) unsigned char[blockBytes];
+    if (!block) {
+        return false;
+    }
     if (zeroFill) {
-        std::memset(block, 0, static_cast<size_t>(bytes) + TERMINATOR_BYTES);
+        std::memset(block, 0, blockBytes);
     }
     if (length_ > bytes) {
-        length_ = bytes;
+        length_ = static_cast<int>(bytes);
     }
     if (buffer_ && length_ > 0) {
         std::memcpy(block, buffer_, static_cast<size_t>(length_));
     }
-    block[length_] = 0;
-    block[length_ + 1] = 0;
     delete[] buffer_;
     buffer_ = block;
-    capacity_ = bytes;
+    capacity_ = static_cast<int>(bytes);
+    Terminate();
+    return true;
+}
+
+// Zero bytes up to the end of the next whole UTF-16 unit, so that a text of an odd byte count
+// ends in a zero unit too. The capacity is even, so the block holds them.
+void WideText::Terminate() {
+    buffer_[length_] = 0;
+    buffer_[length_ + 1] = 0;
+    if (length_ & 1) {
+        buffer_[length_ + 2] = 0;
+    }
 }
 
 void WideText::Append(const void* bytes, int count) {
@@ -113,17 +139,24 @@ void WideText::Append(const void* bytes, int count) {
     const bool fromSelf =
         buffer_ && source >= buffer_ && source < buffer_ + capacity_ + TERMINATOR_BYTES;
     const ptrdiff_t selfOffset = fromSelf ? source - buffer_ : 0;
-    const int needed = length_ + count;
+    // In 64 bits: a length and a growth step near INT_MAX add up past it.
+    const long long needed = static_cast<long long>(length_) + count;
+    if (needed > MAX_CAPACITY_BYTES) {
+        return;
+    }
     if (needed > capacity_) {
-        Resize(growth_ < 0 ? 2 * needed : needed + growth_, false);
+        const long long grown = growth_ < 0 ? 2 * needed : needed + growth_;
+        // A step that memory cannot give still leaves room for the text itself.
+        if (!Reallocate(grown, false) && !Reallocate(needed, false)) {
+            return;
+        }
         if (fromSelf) {
             source = buffer_ + selfOffset;
         }
     }
     std::memmove(buffer_ + length_, source, static_cast<size_t>(count));
-    length_ = needed;
-    buffer_[length_] = 0;
-    buffer_[length_ + 1] = 0;
+    length_ = static_cast<int>(needed);
+    Terminate();
 }
 
 void WideText::Append(const wchar_t* text) {

@@ -14,6 +14,7 @@ public:
     WideText& operator=(const WideText& other);
     WideText& operator=(WideText&& other) noexcept;
 
+    // Leaves the value unchanged when memory for the new block is not there.
     void Resize(int bytes, bool zeroFill);
     void Append(const void* bytes, int count);
     void Append(const wchar_t* text);
@@ -30,6 +31,10 @@ public:
     void SetGrowth(int growth) { growth_ = growth; }
 
 private:
+    // False when the block could not be had; the value is then unchanged.
+    bool Reallocate(long long bytes, bool zeroFill);
+    void Terminate();
+
     unsigned char* buffer_ = nullptr;
     int length_ = 0;
     int capacity_ = 0;

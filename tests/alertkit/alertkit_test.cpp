@@ -282,6 +282,59 @@ TEST(Alertkit, DefaultButtonHasFocusAndEnterPressesIt) {
     }
 }
 
+void PressKey(BYTE key) {
+    const BYTE scan = static_cast<BYTE>(MapVirtualKeyW(key, MAPVK_VK_TO_VSC));
+    keybd_event(key, scan, 0, 0);
+    keybd_event(key, scan, KEYEVENTF_KEYUP, 0);
+}
+
+// A real key goes to the window that has the focus when it is queued and then through the
+// dialog manager's Enter handling, which a posted WM_KEYDOWN to the button skips. A driver
+// that hands the box the focus (SetFocus on the box, as one gives a window the keyboard) makes
+// the dialog put it on its first button while the default frame stays where it was; Enter then
+// goes by the dialog's default identifier.
+TEST(Alertkit, RealEnterPressesTheDefaultButtonOfEverySetAtEveryPosition) {
+    const struct {
+        int32_t set;
+        int shown;
+        int32_t resultsFromRight[3];
+    } sets[] = {
+        {0, 1, {1}},        {1, 2, {2, 1}}, {2, 3, {5, 4, 3}}, {3, 3, {2, 7, 6}},
+        {4, 2, {7, 6}},     {5, 2, {2, 4}}, {6, 3, {11, 4, 2}}, {7, 1, {0}},
+    };
+    for (const bool focusGivenToBox : {false, true}) {
+        for (const auto& set : sets) {
+            for (int32_t position = 0; position <= 3; ++position) {
+                const int32_t style = set.set | position << 8;
+                SCOPED_TRACE(testing::Message() << "style 0x" << std::hex << style
+                                                << (focusGivenToBox ? ", focus given to the box" : ""));
+                // Counted from the left; a position past the last button means the rightmost.
+                const int fromLeft = position < set.shown ? position : set.shown - 1;
+                const int defaultNumber = set.shown - fromLeft;
+                Call call;
+                call.style = style;
+                LONG frameStyle = 0;
+                const Shown box = ShowBox(call, [&](HWND window, int) {
+                    if (!HasFocusOnButton(window, 1000 + defaultNumber))
+                        return false;
+                    if (focusGivenToBox) {
+                        SetForegroundWindow(window);
+                        SetFocus(window);
+                    }
+                    if (GetForegroundWindow() != window)
+                        return false;
+                    frameStyle = GetWindowLongW(GetDlgItem(window, 1000 + defaultNumber), GWL_STYLE);
+                    PressKey(VK_RETURN);
+                    return true;
+                });
+                EXPECT_FALSE(box.gaveUp);
+                EXPECT_EQ(set.resultsFromRight[defaultNumber - 1], box.result);
+                EXPECT_EQ(BS_DEFPUSHBUTTON, frameStyle & BS_TYPEMASK);
+            }
+        }
+    }
+}
+
 TEST(Alertkit, TimeoutEndsWithTheDefaultButton) {
     Call call;
     call.style = 3 | 0x100;
@@ -462,6 +515,39 @@ TEST(Alertkit, IconIsScaledToFourPixelsPerPointOnTheBodyColour) {
     EXPECT_NE(static_cast<COLORREF>(BACK_COLOR), inside);
     EXPECT_EQ(static_cast<COLORREF>(BACK_COLOR), outside);
     EXPECT_EQ(static_cast<COLORREF>(BACK_COLOR), corner);
+}
+
+// The box's font size is a 16-bit field of its template, so these sizes give boxes of an
+// ordinary size, whose picture area the icon fills.
+TEST(Alertkit, HugeFontSizesGiveANormalBoxWithTheIconCutToThePictureArea) {
+    for (const int32_t size : {0x10000 + 10, 0x1FFFFFFF, 0x20000000, 0x7FFFFFFF}) {
+        SCOPED_TRACE(size);
+        Call call;
+        call.style = 0x30;
+        call.fontSize = size;
+        SIZE pictureSize{};
+        int iconPixels = 0;  // pixels not of the body colour
+        const Shown box = ShowBox(call, [&](HWND window, int) {
+            HBITMAP picture = reinterpret_cast<HBITMAP>(
+                SendDlgItemMessageW(window, 1006, STM_GETIMAGE, IMAGE_BITMAP, 0));
+            BITMAP info{};
+            GetObjectW(picture, sizeof(info), &info);
+            pictureSize = {info.bmWidth, info.bmHeight};
+            HDC dc = CreateCompatibleDC(nullptr);
+            HGDIOBJ previous = SelectObject(dc, picture);
+            for (int y = 0; y < info.bmHeight; ++y) {
+                for (int x = 0; x < info.bmWidth; ++x)
+                    iconPixels += GetPixel(dc, x, y) != static_cast<COLORREF>(BACK_COLOR);
+            }
+            SelectObject(dc, previous);
+            DeleteDC(dc);
+            return ClickButton(window, 1001), true;
+        });
+        EXPECT_FALSE(box.gaveUp);
+        EXPECT_EQ(1, box.result);
+        ASSERT_GT(pictureSize.cx, 0);
+        EXPECT_GT(iconPixels, 0);
+    }
 }
 
 TEST(Alertkit, PlacementOverOwnerOrOnTheDesktop) {

@@ -158,6 +158,25 @@ TEST(MessageBoxLayout, MeasuringHeightAndTimeout) {
     EXPECT_EQ(static_cast<UINT>(USER_TIMER_MAXIMUM), TimeoutIntervalMs(0x7FFFFFFF));
 }
 
+TEST(MessageBoxLayout, IconIsFourPixelsPerPointCutToThePictureArea) {
+    const struct {
+        int fontSize;
+        int areaWidth;
+        int areaHeight;
+        int side;
+    } cases[] = {
+        {10, 53, 53, 40},           {8, 43, 43, 32},           {0, 53, 53, 0},
+        {13, 48, 52, 48},           {13, 52, 48, 48},          {3000, 72, 64, 64},
+        {0x1FFFFFFF, 72, 64, 64},   {0x20000000, 72, 64, 64},  {0x7FFFFFFF, 8, 4, 4},
+        {0x7FFFFFFF, 0x7FFFFFFF, 0x7FFFFFFF, 0x7FFFFFFF},      {1000, 6592, 6204, 4000},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.fontSize << " points in " << c.areaWidth << " x "
+                                        << c.areaHeight);
+        EXPECT_EQ(c.side, IconSidePixels(c.fontSize, c.areaWidth, c.areaHeight));
+    }
+}
+
 TEST(MessageBoxLayout, ClipboardTextInSevenLines) {
     const std::wstring rule = L"---------------------------\r\n";
     EXPECT_EQ(rule + L"Question\r\n" + rule + L"First\nSecond\r\n" + rule + L"No   Yes   \r\n" + rule,

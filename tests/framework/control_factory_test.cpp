@@ -379,6 +379,23 @@ TEST_F(ControlFactory, RichEditLoadsItsLibrary) {
     EXPECT_EQ(app_.RichEditModule(), GetModuleHandleW(L"MSFTEDIT.DLL"));
 }
 
+// With real module references: a library that nothing else in this process loads.
+TEST(RichEditModule, AFailedLoadKeepsTheRecordedReference) {
+    constexpr const wchar_t* LIBRARY = L"msimg32.dll";
+    ASSERT_EQ(GetModuleHandleW(LIBRARY), nullptr);
+    HMODULE recorded = LoadLibraryW(LIBRARY);
+    ASSERT_NE(recorded, nullptr);
+    EXPECT_EQ(KeepRichEditModule(recorded, nullptr), recorded);
+    EXPECT_EQ(GetModuleHandleW(LIBRARY), recorded) << "the controls' reference was released";
+
+    HMODULE again = LoadLibraryW(LIBRARY);
+    EXPECT_EQ(KeepRichEditModule(recorded, again), again);
+    EXPECT_EQ(GetModuleHandleW(LIBRARY), again) << "one reference stays counted";
+    FreeLibrary(again);
+    EXPECT_EQ(GetModuleHandleW(LIBRARY), nullptr) << "more than one reference stayed counted";
+    EXPECT_EQ(KeepRichEditModule(nullptr, nullptr), nullptr);
+}
+
 TEST_F(ControlFactory, ImagesComeFromNumberedResources) {
     struct Case {
         const wchar_t* kind;

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <cstring>
 #include <string>
 
@@ -109,4 +110,35 @@ TEST(WideText, AssignmentCopyMoveAndConcatenation) {
     EXPECT_STREQ(joined.Text(), L"left+right");
     EXPECT_STREQ((WideText(L"") + WideText(L"")).Text(), L"");
     EXPECT_STREQ(left.Text(), L"left");
+}
+
+TEST(WideText, ExtremeSizesNeitherWrapNorWritePastTheBlock) {
+    // needed + growth passes INT_MAX: the text still gets a block that holds it.
+    WideText stepped(L"");
+    stepped.SetGrowth(INT_MAX);
+    stepped.Append(L"xy");
+    EXPECT_STREQ(stepped.Text(), L"xy");
+    EXPECT_GE(stepped.CapacityBytes(), stepped.LengthBytes());
+    stepped.Append(L"z");
+    EXPECT_STREQ(stepped.Text(), L"xyz");
+    EXPECT_GE(stepped.CapacityBytes(), stepped.LengthBytes());
+
+    // INT_MAX rounded up to even is no int: the largest even int is taken, or, when that much
+    // memory is not there (a 32-bit process), the value stays as it was.
+    WideText huge(L"abc");
+    huge.Resize(INT_MAX, false);
+    EXPECT_STREQ(huge.Text(), L"abc");
+    EXPECT_TRUE(huge.CapacityBytes() == INT_MAX - 1 || huge.CapacityBytes() == 6 + 520)
+        << huge.CapacityBytes();
+}
+
+TEST(WideText, OddByteCountEndsInAZeroUnit) {
+    // A block whose bytes after the text are not zero: units with a non-zero high byte.
+    WideText text(L"\x263A\x263A\x263A\x263A\x263A");
+    text = WideText(static_cast<const wchar_t*>(nullptr));
+    text.Append(L"abc", 3);
+    EXPECT_EQ(text.LengthBytes(), 3);
+    EXPECT_STREQ(text.Text(), L"ab");
+    text.Resize(100, false);
+    EXPECT_STREQ(text.Text(), L"ab");
 }
