@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Sourced by the scripts that need built binaries.
 #   flagsmith_build BUILD_DIR BITS LOG_NAME [TARGET...]: installs what is missing, configures
-#       the 32-bit (BITS 32) or 64-bit (BITS 64) cross build in BUILD_DIR and builds the
-#       targets (all when none are named); on failure shows the errors.
+#       the 32-bit (BITS 32) or 64-bit (BITS 64) cross build, or the window-free core for this
+#       host with clang and the sanitizers (BITS native), and builds the targets (all when none
+#       are named); on failure shows the errors.
 #   flagsmith_host_runs_32bit: whether this host executes 32-bit x86 programs natively.
 #       FLAGSMITH_RUN32=1 or 0 overrides the check.
 #   flagsmith_run_bits: 32 where the host runs 32-bit code, else 64: the build to run.
@@ -10,7 +11,11 @@
 #       the 32-bit one's folder).
 
 flagsmith_build_dir() {
-    if [ "$2" = 64 ]; then echo "$1/win64"; else echo "$1"; fi
+    case "$2" in
+        64) echo "$1/win64" ;;
+        native) echo "$1/native" ;;
+        *) echo "$1" ;;
+    esac
 }
 
 flagsmith_build() {
@@ -20,11 +25,16 @@ flagsmith_build() {
     shift 3
     local here toolchain
     here=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
-    if [ "$bits" = 64 ]; then toolchain=mingw-x86_64; else toolchain=mingw-i686; fi
+    local configure=()
+    case "$bits" in
+        64) configure=(-DCMAKE_TOOLCHAIN_FILE="$here/cmake/mingw-x86_64.cmake") ;;
+        native) configure=(-DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++) ;;
+        *) configure=(-DCMAKE_TOOLCHAIN_FILE="$here/cmake/mingw-i686.cmake") ;;
+    esac
     bash "$here/tools/install-deps.sh" || return 1
     mkdir -p "$build"
-    cmake -S "$here" -B "$build" -DCMAKE_TOOLCHAIN_FILE="$here/cmake/$toolchain.cmake" \
-          -DCMAKE_BUILD_TYPE=MinSizeRel >/dev/null || return 1
+    cmake -S "$here" -B "$build" "${configure[@]}" -DCMAKE_BUILD_TYPE=MinSizeRel >/dev/null ||
+        return 1
     local targets=()
     [ $# -gt 0 ] && targets=(--target "$@")
     if ! cmake --build "$build" -j "$(nproc)" "${targets[@]}" >"$log" 2>&1; then

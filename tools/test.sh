@@ -1,11 +1,14 @@
 #!/usr/bin/env bash
-# Builds everything and runs all tests under Wine on a virtual display. On a host that runs
-# 32-bit code: the 32-bit suite, then the 64-bit suite (which keeps the sources 64-bit clean).
-# On one that does not: the 64-bit suite, and the 32-bit binaries checked without running them.
-# Extra arguments go to ctest (for example -R alertkit).
+# Builds everything and runs all tests. First the window-free core, built for this host with
+# clang: its unit tests under AddressSanitizer and UndefinedBehaviorSanitizer, its fuzzers for
+# a bounded time each, and the formatting check. Then under Wine on a virtual display: on a host
+# that runs 32-bit code the 32-bit suite, then the 64-bit suite (which keeps the sources 64-bit
+# clean); on one that does not, the 64-bit suite, and the 32-bit binaries checked without
+# running them. Extra arguments go to ctest (for example -R alertkit).
 #   BUILD_DIR        the build folder (the 64-bit build lies in its win64/)
 #   FLAGSMITH_RUN32  1 or 0 overrides the check whether this host runs 32-bit code
-#   FLAGSMITH_SUITES 32 or 64 runs only that suite (default: what the host can run)
+#   FLAGSMITH_SUITES "native", "32" or "64" (or several) runs only those suites (default: the
+#                    native one and what the host can run)
 set -uo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 build="${BUILD_DIR:-$root/build}"
@@ -13,17 +16,17 @@ source "$root/tools/build-env.sh"
 source "$root/tools/wine-env.sh"
 
 if flagsmith_host_runs_32bit; then
-    suites="${FLAGSMITH_SUITES:-32 64}"
+    suites="${FLAGSMITH_SUITES:-native 32 64}"
     static32=0
-    done_line="Tested: the 32-bit and the 64-bit suite under Wine (this host runs 32-bit code)"
+    done_line="Tested: the native core suite, the 32-bit and the 64-bit suite under Wine (this host runs 32-bit code)"
 else
-    suites="${FLAGSMITH_SUITES:-64}"
+    suites="${FLAGSMITH_SUITES:-native 64}"
     static32=1
-    done_line="Tested: the 64-bit suite under 64-bit Wine; the 32-bit binaries checked statically (this host does not run 32-bit code)"
+    done_line="Tested: the native core suite, the 64-bit suite under 64-bit Wine; the 32-bit binaries checked statically (this host does not run 32-bit code)"
 fi
 if [ -n "${FLAGSMITH_SUITES:-}" ]; then
     static32=0
-    done_line="Tested: the ${FLAGSMITH_SUITES// /- and }-bit suite only (FLAGSMITH_SUITES)"
+    done_line="Tested: the suites ${FLAGSMITH_SUITES} only (FLAGSMITH_SUITES)"
 fi
 echo "${done_line/Tested:/Testing:}"
 
@@ -35,14 +38,16 @@ suite() {
     shift 2
     local dir out rc targets=()
     dir=$(flagsmith_build_dir "$build" "$bits")
-    [ "$with_wine" = 1 ] || targets=(FlagsmithII Alertkit)
-    echo "== $bits-bit build"
+    [ "$with_wine" = 1 ] || [ "$bits" = native ] || targets=(FlagsmithII Alertkit)
+    if [ "$bits" = native ]; then echo "== native build of the core"; else echo "== $bits-bit build"; fi
     if ! flagsmith_build "$build" "$bits" build.log "${targets[@]}"; then
         status=1 failed=$((failed + 1)) total=$((total + 1))
         return
     fi
     out=$(mktemp)
-    if [ "$with_wine" = 1 ]; then
+    if [ "$bits" = native ]; then
+        echo "== the window-free core, natively under ASan and UBSan, with its fuzzers"
+    elif [ "$with_wine" = 1 ]; then
         echo "== $bits-bit suite under $bits-bit Wine"
         WINE_ENV_DIR="$dir" WINE_ENV_BITS="$bits"
         if ! wine_env_start; then
@@ -71,9 +76,13 @@ suite() {
     fi
 }
 
-[ "$static32" = 1 ] && suite 32 0 -L static "$@"
 for bits in $suites; do
-    suite "$bits" 1 "$@"
+    if [ "$bits" = native ]; then
+        suite native 0 "$@"
+        [ "$static32" = 1 ] && suite 32 0 -L static "$@"
+    else
+        suite "$bits" 1 "$@"
+    fi
 done
 
 echo
