@@ -12,8 +12,9 @@
 
 namespace {
 
-// The Edit command's answer when nothing was written.
-constexpr LRESULT EDIT_NOT_WRITTEN = -1;
+// The Edit command's answer when its result was empty (Cancel, Esc, the close box, an empty
+// field).
+constexpr LRESULT EDIT_EMPTY_RESULT = -1;
 
 bool IsChecked(HWND window, int id) {
     return SendDlgItemMessageW(window, id, BM_GETCHECK, 0, 0) == BST_CHECKED;
@@ -94,7 +95,7 @@ bool HandleCommand(HWND window, int id, int notification, LRESULT* result) {
             return false;
         case IDC_EDIT:
             if (!RunEditCommand(window)) {
-                *result = EDIT_NOT_WRITTEN;
+                *result = EDIT_EMPTY_RESULT;
                 return true;
             }
             return false;

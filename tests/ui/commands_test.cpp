@@ -265,3 +265,55 @@ TEST(EditCommand, OkWritesTheLineAndSelectsItsPreset) {
 }
 
 }  // namespace
+
+namespace {
+
+// A line longer than the field shows: OK on the unchanged field must not write it back cut.
+TEST(EditCommand, OkOnAnUnchangedLongLineLeavesItWhole) {
+    const std::wstring longLine = L"-s console " + BASE + L"-gen gas64 " + std::wstring(300, L'O');
+    const std::wstring shown = longLine.substr(0, 259);
+    uitest::WriteWinFbeIni(longLine, L"");
+    MainWindowHost host(PRESETS, false);
+    CheckRadioButton(host.Main(), 1001, NO_PRESET, 1002);
+    g_seen = EditSeen();
+    g_newText = shown.c_str();
+    uitest::WhenWindowAppears(FindEditWindow, DriveEditWindow);
+    EXPECT_EQ(0, host.Command(IDC_EDIT));
+    EXPECT_EQ(shown, g_seen.field);
+    EXPECT_EQ(longLine, uitest::ReadSwitches());
+    EXPECT_TRUE(host.Checked(NO_PRESET)) << "the selection follows the line shown";
+    EXPECT_EQ(0, g_modalActive);
+}
+
+HWND g_editWindow = nullptr;
+wchar_t g_editClass[64] = {};
+
+void QuitTheMainLoop(HWND window) {
+    g_editWindow = window;
+    GetClassNameW(window, g_editClass, 64);
+    PostQuitMessage(7);
+}
+
+// A quit meant for the main loop ends the edit window's loop too, which hands it on. The edit
+// window must not outlive its loop: its object deletes the font its controls use and unregisters
+// its class.
+TEST(EditCommand, QuitForTheMainLoopTakesTheEditWindowAlong) {
+    uitest::WriteWinFbeIni(L"kept", L"");
+    MainWindowHost host(PRESETS, false);
+    g_editWindow = nullptr;
+    uitest::WhenWindowAppears(FindEditWindow, QuitTheMainLoop);
+    PostMessageW(host.Main(), WM_COMMAND, MAKEWPARAM(IDC_EDIT, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(host.Item(IDC_EDIT)));
+    EXPECT_EQ(7, host.App().RunMessageLoop(SW_SHOWNOACTIVATE)) << "the main loop's quit";
+    ASSERT_NE(nullptr, g_editWindow);
+    EXPECT_FALSE(IsWindow(g_editWindow));
+    WNDCLASSEXW info = {};
+    info.cbSize = sizeof(info);
+    EXPECT_FALSE(GetClassInfoExW(GetModuleHandleW(nullptr), g_editClass, &info));
+    EXPECT_TRUE(IsWindow(host.Main()));
+    EXPECT_TRUE(IsWindowEnabled(host.Main()));
+    EXPECT_EQ(0, g_modalActive);
+    EXPECT_EQ(L"kept", uitest::ReadSwitches());
+}
+
+}  // namespace
