@@ -600,6 +600,25 @@ TEST_F(E2e, EditWindowWritesOnOkOnlyAndReselects) {
     }
 }
 
+// WM_USER + 1 is also DM_SETDEFID, which the dialog manager may send to a window it handles,
+// and any program can post it: it once made OK copy the line through the "address" 2.
+TEST_F(E2e, StrayMessageToTheEditWindowDoesNotRedirectOk) {
+    tree->WriteWinFbeIni(Line(L"", L"-gen gas64"), REAL_FBC32);
+    ASSERT_TRUE(StartBoth());
+    PostClick(Main(), IDC_EDIT);
+    HWND edit = program.WaitEditWindow();
+    ASSERT_TRUE(edit);
+    PostMessageW(edit, WM_USER + 1, 2, 0);
+    const std::wstring gas = Line(L"", L"-gen gas");
+    SendMessageW(GetDlgItem(edit, IDC_SWITCHES_TEXT), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(gas.c_str()));
+    PostClick(edit, IDOK);
+    EXPECT_TRUE(WaitUntil([&] { return tree->Switches() == gas; }, WRITE_MS));
+    EXPECT_TRUE(WaitUntil([&] { return !IsWindow(edit); }, WRITE_MS));
+    Settle();
+    EXPECT_TRUE(program.Proc().Running());
+    EXPECT_EQ(program.CheckedOption(IDC_PRESET_FIRST, IDC_PRESET_FIRST + 2), IDC_PRESET_FIRST);
+}
+
 TEST_F(E2e, EndsWhenWinFbeGoesAlsoMinimisedOrWithTheEditWindowOrAMessageOpen) {
     const std::wstring positionFile = tree->ToolsFile(L"CSposition.dat");
     e2e::WriteBytes(positionFile, PositionBytes(26, 100));
