@@ -91,3 +91,6 @@ int FontHeightForPoints(int points, int dpi, int screenY);
 int WindowsVersionNumber(DWORD major, DWORD minor);
 // Start of a span of `size` centred on [refStart, refEnd) and kept inside [workStart, workEnd).
 int CenteredStart(int refStart, int refEnd, int size, int workStart, int workEnd);
+// A point in workspace coordinates (relative to the work area of the monitor) in screen
+// coordinates.
+POINT ScreenFromWorkspace(POINT point, const RECT& monitor, const RECT& work);

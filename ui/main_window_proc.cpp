@@ -71,10 +71,18 @@ void Clear(HWND window) {
     CheckRadioButton(window, IDC_PRESET_FIRST, last, last);
 }
 
+// A minimised window stands at its parking place (about (-32000, -32000) on Windows, an icon's
+// place near the bottom of the screen under Wine); what counts is where it comes back to.
 void SavePositionIfMoved(HWND window) {
-    RECT rect = {};
-    GetWindowRect(window, &rect);
-    WritePositionIfMoved(ExecutableFolder().Text(), rect.left, rect.top);
+    POINT at = {};
+    if (IsIconic(window)) {
+        at = RestoredTopLeft(window);
+    } else {
+        RECT rect = {};
+        GetWindowRect(window, &rect);
+        at = {rect.left, rect.top};
+    }
+    WritePositionIfMoved(ExecutableFolder().Text(), at.x, at.y);
 }
 
 // True with *result set when the command answers other than by default processing.

@@ -437,6 +437,30 @@ TEST_F(E2e, PositionIsKeptWhenUnmovedAndSavedAfterAMove) {
     EXPECT_EQ(e2e::ReadBytes(positionFile), PositionBytes(moved.x, moved.y));
 }
 
+// WinFBE minimised, so the program is too; the user then closes the program (taskbar, Alt+F4):
+// the file keeps the place before, not the minimised window's parking place. A file that holds
+// Windows's parking place (-32000, -32000), written so before, reads as absent.
+TEST_F(E2e, ClosedWhileMinimisedTheFileKeepsThePlaceBefore) {
+    const std::wstring positionFile = tree->ToolsFile(L"CSposition.dat");
+    ASSERT_TRUE(StartBoth());
+    const POINT centred = TopLeft(Main());
+    standIn.Minimize();
+    ASSERT_TRUE(WaitUntil([&] { return IsIconic(Main()) != FALSE; }, TICKS_MS));
+    PostMessageW(Main(), WM_SYSCOMMAND, SC_CLOSE, 0);
+    EXPECT_EQ(program.Proc().WaitExit(EXIT_MS), std::optional<DWORD>(0));
+    EXPECT_EQ(e2e::ReadBytes(positionFile), PositionBytes(centred.x, centred.y));
+    TearDown();
+
+    e2e::WriteBytes(positionFile, PositionBytes(-32000, -32000));
+    ASSERT_TRUE(StartBoth());
+    const POINT at = TopLeft(Main());
+    EXPECT_EQ(at.x, centred.x) << "centred as without a file";
+    EXPECT_EQ(at.y, centred.y);
+    standIn.Close();
+    EXPECT_EQ(program.Proc().WaitExit(EXIT_MS), std::optional<DWORD>(0));
+    EXPECT_EQ(e2e::ReadBytes(positionFile), PositionBytes(centred.x, centred.y)) << "mended";
+}
+
 TEST_F(E2e, StatusBarShowsTheVersionsOfTheCompilerPathAndFollowsItsChanges) {
     ASSERT_TRUE(StartBoth());
     EXPECT_TRUE(WaitUntil([&] { return program.StatusText() == L" fbc 1.10.1 / gcc 9.3.0"; }, TICKS_MS))

@@ -90,6 +90,29 @@ TEST(CenterOver, CentringArithmetic) {
     }
 }
 
+// The restored place of a window comes in workspace coordinates, which a taskbar on the left or
+// at the top shifts against the screen (Wine without a desktop has none to show it).
+TEST(RestoredTopLeft, WorkspaceToScreenArithmetic) {
+    struct Case {
+        const char* name;
+        RECT monitor, work;
+        POINT workspace, screen;
+    };
+    const Case cases[] = {
+        {"taskbar at the bottom", {0, 0, 1280, 1024}, {0, 0, 1280, 984}, {100, 50}, {100, 50}},
+        {"taskbar on the left", {0, 0, 1280, 1024}, {60, 0, 1280, 1024}, {100, 50}, {160, 50}},
+        {"taskbar at the top", {0, 0, 1280, 1024}, {0, 40, 1280, 1024}, {100, 50}, {100, 90}},
+        {"monitor left of the primary, taskbar on its left",
+         {-1920, 0, 0, 1080}, {-1860, 0, 0, 1080}, {-1800, 50}, {-1740, 50}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const POINT screen = ScreenFromWorkspace(c.workspace, c.monitor, c.work);
+        EXPECT_EQ(c.screen.x, screen.x);
+        EXPECT_EQ(c.screen.y, screen.y);
+    }
+}
+
 TEST(CenterOver, CentresOverReferenceAndKeepsInsideWorkArea) {
     const RECT work = WorkArea();
     AppWindow app;

@@ -149,6 +149,35 @@ TEST(Commands, PositionFileOnlyWhenTheWindowMoved) {
     EXPECT_EQ(30, g_savedTop);
 }
 
+// Closed while minimised (WinFBE was minimised, then the user closed the program from the
+// taskbar): the file keeps where the window comes back to, not its parking place (an icon's
+// place near the bottom of the screen under Wine, about (-32000, -32000) on Windows).
+TEST(Commands, MinimisedWindowSavesWhereItComesBackTo) {
+    struct Case {
+        const char* name;
+        UINT message;
+        WPARAM wParam;
+    };
+    const Case cases[] = {
+        {"WM_CLOSE", WM_CLOSE, 0},
+        {"system menu Close", WM_SYSCOMMAND, SC_CLOSE},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        uitest::WriteWinFbeIni(L"", L"");
+        MainWindowHost host(PRESETS, false);
+        SetWindowPos(host.Main(), nullptr, 210, 150, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+        ShowWindow(host.Main(), SW_SHOWNOACTIVATE);
+        ShowWindow(host.Main(), SW_MINIMIZE);
+        ASSERT_TRUE(IsIconic(host.Main()));
+        SendMessageW(host.Main(), c.message, c.wParam, 0);
+        EXPECT_FALSE(IsWindow(host.Main()));
+        ASSERT_TRUE(ReadPosition(ExecutableFolder().Text()));
+        EXPECT_EQ(210, g_savedLeft);
+        EXPECT_EQ(150, g_savedTop);
+    }
+}
+
 TEST(Commands, StartupSelectionFollowsTheLine) {
     struct Case {
         std::string line;
