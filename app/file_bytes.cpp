@@ -9,16 +9,6 @@ HANDLE OpenForReading(const std::wstring& path) {
 
 }  // namespace
 
-std::string ReadFileBytes(const std::wstring& path) {
-    std::string bytes;
-    ByteStream stream(path);
-    while (!stream.AtEnd()) {
-        bytes += stream.Peek();
-        stream.Skip();
-    }
-    return bytes;
-}
-
 ByteStream::ByteStream(const std::string& bytes)
     : next_(bytes.data()), end_(bytes.data() + bytes.size()) {}
 

@@ -4,16 +4,15 @@
 #include <string>
 #include <vector>
 
-// The whole content of a file; empty when it cannot be opened.
-std::string ReadFileBytes(const std::wstring& path);
-
 // Bytes read one at a time, from memory or from a file. A file is read block by block, so one
 // of any size costs one block of memory; a file that cannot be opened reads as empty.
 class ByteStream {
 public:
     static constexpr DWORD BLOCK_BYTES = 64 * 1024;
 
+    // Over bytes that outlive the stream.
     explicit ByteStream(const std::string& bytes);
+    explicit ByteStream(std::string&& bytes) = delete;
     explicit ByteStream(const std::wstring& path);
     ~ByteStream();
     ByteStream(const ByteStream&) = delete;
