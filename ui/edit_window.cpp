@@ -121,9 +121,12 @@ bool RunEditCommand(HWND mainWindow) {
         return false;
     }
 
-    // The field shows at most 259 characters of a longer line; written back unchanged, that
-    // line would lose its end. A line the user left as it was is therefore not written at all.
-    if (line != current && !WriteSwitchLine(AnsiToWide(line).c_str())) {
+    // The read gives at most 259 characters, so a value that fills it may be the cut start of a
+    // longer line: written back unchanged, that line would lose its end. Left as it was, such a
+    // line is not written at all.
+    const bool mayBeCut = current.size() >= static_cast<size_t>(MAX_TEXT_CHARS);
+    const bool unchanged = line == current;
+    if (!(mayBeCut && unchanged) && !WriteSwitchLine(AnsiToWide(line).c_str())) {
         ShowStandardMessage(TEXT_ERROR2);
     }
     const int last = PresetOptionId(g_presetSlots);
