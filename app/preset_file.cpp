@@ -17,30 +17,33 @@
 // There is no encoding detection: a UTF-8 byte-order mark is read as three ordinary characters
 // at the start of the first item (which then no longer starts with a quote), exactly as an
 // editor that shows the file in the user's code page would show it.
+//
+// An item is kept only as far as its preset text can reach: 259 characters, of which none takes
+// more than four bytes in any ANSI code page. The rest of a longer item is read past without
+// being kept, so a file of any size (hundreds of MB on one line) costs a few kilobytes.
 namespace {
 
 constexpr char QUOTE = '"';
 constexpr char COMMA = ',';
 constexpr char CR = '\r';
 constexpr char LF = '\n';
+constexpr size_t MAX_CHAR_BYTES = 4;
+constexpr size_t ITEM_BYTES_KEPT = MAX_TEXT_CHARS * MAX_CHAR_BYTES;
 
 class ItemReader {
 public:
-    explicit ItemReader(const std::string& bytes) : bytes_(bytes) {}
+    explicit ItemReader(ByteStream& bytes) : bytes_(bytes) {}
 
-    bool AtEnd() const { return pos_ >= bytes_.size(); }
+    bool AtEnd() { return bytes_.AtEnd(); }
 
     std::string NextItem() {
         SkipBlanks();
-        if (!AtEnd() && bytes_[pos_] == QUOTE) {
+        if (At(QUOTE)) {
             return QuotedItem();
         }
-        std::string item;
-        while (!AtEnd() && bytes_[pos_] != COMMA && !AtLineEnd()) {
-            item += bytes_[pos_++];
-        }
-        if (!AtEnd() && bytes_[pos_] == COMMA) {
-            ++pos_;
+        const std::string item = TextUpTo(COMMA);
+        if (At(COMMA)) {
+            bytes_.Skip();
         } else {
             ConsumeLineEnd();
         }
@@ -48,55 +51,61 @@ public:
     }
 
 private:
-    bool AtLineEnd() const { return !AtEnd() && (bytes_[pos_] == CR || bytes_[pos_] == LF); }
+    bool At(char wanted) { return !AtEnd() && bytes_.Peek() == wanted; }
+    bool AtLineEnd() { return At(CR) || At(LF); }
+
+    // The item's text up to `end`, a line end or the end of the bytes, as far as it is kept.
+    std::string TextUpTo(char end) {
+        std::string text;
+        while (!AtEnd() && !At(end) && !AtLineEnd()) {
+            if (text.size() == ITEM_BYTES_KEPT) {
+                bytes_.SkipToAny(end, CR, LF);
+                break;
+            }
+            text += bytes_.Peek();
+            bytes_.Skip();
+        }
+        return text;
+    }
 
     void SkipBlanks() {
-        while (!AtEnd() && (bytes_[pos_] == ' ' || bytes_[pos_] == '\t')) {
-            ++pos_;
+        while (At(' ') || At('\t')) {
+            bytes_.Skip();
         }
     }
 
     void ConsumeLineEnd() {
-        if (AtEnd()) {
-            return;
-        }
-        if (bytes_[pos_] == CR) {
-            ++pos_;
-            if (!AtEnd() && bytes_[pos_] == LF) {
-                ++pos_;
+        if (At(CR)) {
+            bytes_.Skip();
+            if (At(LF)) {
+                bytes_.Skip();
             }
-        } else if (bytes_[pos_] == LF) {
-            ++pos_;
+        } else if (At(LF)) {
+            bytes_.Skip();
         }
     }
 
     std::string QuotedItem() {
-        ++pos_;
-        std::string item;
-        while (!AtEnd() && bytes_[pos_] != QUOTE && !AtLineEnd()) {
-            item += bytes_[pos_++];
-        }
-        if (AtEnd() || AtLineEnd()) {
+        bytes_.Skip();
+        const std::string item = TextUpTo(QUOTE);
+        if (!At(QUOTE)) {
             ConsumeLineEnd();
             return item;
         }
-        ++pos_;
+        bytes_.Skip();
         SkipBlanks();
-        if (!AtEnd() && bytes_[pos_] == COMMA) {
-            ++pos_;
+        if (At(COMMA)) {
+            bytes_.Skip();
         } else {
             ConsumeLineEnd();
         }
         return item;
     }
 
-    const std::string& bytes_;
-    size_t pos_ = 0;
+    ByteStream& bytes_;
 };
 
-}  // namespace
-
-std::vector<std::string> ReadPresetItems(const std::string& bytes) {
+std::vector<std::string> ReadItems(ByteStream& bytes) {
     std::vector<std::string> items;
     ItemReader reader(bytes);
     while (!reader.AtEnd() && items.size() < static_cast<size_t>(MAX_PRESETS)) {
@@ -105,9 +114,9 @@ std::vector<std::string> ReadPresetItems(const std::string& bytes) {
     return items;
 }
 
-std::vector<std::wstring> PresetsFromBytes(const std::string& bytes) {
+std::vector<std::wstring> PresetsFromItems(const std::vector<std::string>& items) {
     std::vector<std::wstring> presets;
-    for (const std::string& item : ReadPresetItems(bytes)) {
+    for (const std::string& item : items) {
         std::wstring preset = AnsiToWide(item);
         if (preset.size() > static_cast<size_t>(MAX_TEXT_CHARS)) {
             preset.resize(MAX_TEXT_CHARS);
@@ -117,9 +126,21 @@ std::vector<std::wstring> PresetsFromBytes(const std::string& bytes) {
     return presets;
 }
 
+}  // namespace
+
+std::vector<std::string> ReadPresetItems(const std::string& bytes) {
+    ByteStream stream(bytes);
+    return ReadItems(stream);
+}
+
+std::vector<std::wstring> PresetsFromBytes(const std::string& bytes) {
+    return PresetsFromItems(ReadPresetItems(bytes));
+}
+
 void ReadPresets(const wchar_t* folder) {
     const std::wstring path = std::wstring(folder) + L"\\" + PRESET_FILE_NAME;
-    g_presets = PresetsFromBytes(ReadFileBytes(path));
+    ByteStream stream(path);
+    g_presets = PresetsFromItems(ReadItems(stream));
     g_presetSlots = static_cast<int>(g_presets.size()) + 1;
     g_presets.emplace_back();
 }

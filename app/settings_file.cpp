@@ -15,6 +15,7 @@ namespace {
 constexpr DWORD FULL_PATH_CHARS = 4096;
 constexpr DWORD VALUE_BUFFER_CHARS = MAX_TEXT_CHARS + 1;
 constexpr size_t POSITION_BYTES = 8;
+constexpr int PARKED_EDGE = -32000;
 
 std::wstring PositionFilePath(const wchar_t* folder) {
     return std::wstring(folder) + L"\\" + POSITION_FILE_NAME;
@@ -89,6 +90,10 @@ std::string EncodePosition(int left, int top) {
     return bytes;
 }
 
+bool IsParkedPosition(int left, int top) {
+    return left <= PARKED_EDGE && top <= PARKED_EDGE;
+}
+
 bool ReadPosition(const wchar_t* folder) {
     const std::wstring path = PositionFilePath(folder);
     if (!IsExistingFile(path.c_str())) {
@@ -103,12 +108,21 @@ bool ReadPosition(const wchar_t* folder) {
     DWORD got = 0;
     ReadFile(file, raw, POSITION_BYTES, &got, nullptr);
     CloseHandle(file);
-    DecodePosition(std::string(raw, got), &g_savedLeft, &g_savedTop);
+    int left = 0;
+    int top = 0;
+    DecodePosition(std::string(raw, got), &left, &top);
+    // Written by a copy that saved a minimised window's parking place: the window would come
+    // back invisible, so it is centred instead, and the next close mends the file.
+    if (IsParkedPosition(left, top)) {
+        return false;
+    }
+    g_savedLeft = left;
+    g_savedTop = top;
     return true;
 }
 
 void WritePositionIfMoved(const wchar_t* folder, int left, int top) {
-    if (left == g_savedLeft && top == g_savedTop) {
+    if ((left == g_savedLeft && top == g_savedTop) || IsParkedPosition(left, top)) {
         return;
     }
     HANDLE file = CreateFileW(PositionFilePath(folder).c_str(), GENERIC_WRITE, 0, nullptr,

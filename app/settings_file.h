@@ -26,7 +26,13 @@ bool WriteSwitchLine(const wchar_t* line);
 // Position file: 8 bytes, two little-endian int32; short input leaves missing bytes 0.
 void DecodePosition(const std::string& bytes, int* left, int* top);
 std::string EncodePosition(int left, int top);
-// Reads "CSposition.dat" in folder into g_savedLeft/g_savedTop; false when absent.
+// The place where Windows parks a minimised window, (-32000, -32000), or beyond: no place a
+// window can come back to. Negative edges of a monitor left of or above the primary one are
+// far from it.
+bool IsParkedPosition(int left, int top);
+// Reads "CSposition.dat" in folder into g_savedLeft/g_savedTop; false when absent. A parked
+// position counts as absent and leaves them alone.
 bool ReadPosition(const wchar_t* folder);
-// Rewrites the file when (left, top) differs from the saved values.
+// Rewrites the file when (left, top) differs from the saved values; a parked position is
+// never written.
 void WritePositionIfMoved(const wchar_t* folder, int left, int top);

@@ -8,8 +8,6 @@ namespace {
 
 constexpr char VERSION_SEPARATOR = '-';
 constexpr char FOLDER_SEPARATOR = '\\';
-constexpr const char* COMPILER_LABEL = " fbc ";
-constexpr const char* GCC_LABEL = " / gcc ";
 
 int FindFrom(const std::string& text, char wanted, int start) {
     if (start < 1 || start > static_cast<int>(text.size())) {
@@ -47,5 +45,5 @@ std::string StatusTextFromCompilerPath(const std::string& compilerPath) {
     const int folderEnd = FindFrom(compilerPath, FOLDER_SEPARATOR, lastDash + 1);
     const std::string gccVersion = Piece(compilerPath, lastDash + 1, folderEnd - lastDash - 1);
 
-    return COMPILER_LABEL + compilerVersion + GCC_LABEL + gccVersion;
+    return STATUS_COMPILER_LABEL + compilerVersion + STATUS_GCC_LABEL + gccVersion;
 }

@@ -42,11 +42,10 @@ std::wstring ComposeSwitchLine(bool console, bool arch686, bool exx, const std::
         pieces += ExxFlag.piece;
     }
     pieces += BASE_SWITCHES;
-    std::wstring line = AnsiToWide(pieces) + preset;
-    if (line.size() > static_cast<size_t>(MAX_TEXT_CHARS)) {
-        line.resize(MAX_TEXT_CHARS);
-    }
-    return line;
+    // Never cut: WinFBE would hand the compiler a broken switch. A line longer than 259
+    // characters is written whole (the UTF-16 write has no such limit); read back cut, it then
+    // matches no preset.
+    return AnsiToWide(pieces) + preset;
 }
 
 int MatchPresetIn(const std::vector<std::wstring>& presets, const std::wstring& line) {

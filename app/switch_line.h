@@ -25,6 +25,7 @@ extern const char* const SWITCH_PREFIXES[8];  // in MatchPreset's try order
 extern std::vector<std::wstring> g_presets;
 extern int g_presetSlots;
 
+// The checked flags' pieces, BASE_SWITCHES and the preset, whole (also beyond 259 characters).
 std::wstring ComposeSwitchLine(bool console, bool arch686, bool exx, const std::wstring& preset);
 // First preset (1-based) that some prefix followed by it equals line exactly; 0 for none.
 int MatchPresetIn(const std::vector<std::wstring>& presets, const std::wstring& line);

@@ -4,9 +4,6 @@
 
 #include "framework/wide_text.h"
 
-// Message of the modal text-input window: wParam is the address of a result buffer of
-// at least 2049 UTF-16 code units.
-constexpr UINT MSG_SET_RESULT_BUFFER = WM_USER + 1;
 // The text-input window's edit field and the most UTF-16 code units OK copies from it.
 constexpr int INPUT_TEXT_FIELD_ID = 101;
 constexpr int INPUT_TEXT_LIMIT = 2048;
@@ -77,8 +74,15 @@ WideText BaseNameOfPath(const wchar_t* modulePath);
 WideText FolderOfPath(const wchar_t* modulePath);
 BOOL ResizeClient(HWND window, int width, int height, float scaleX, float scaleY);
 void CenterOver(HWND window, HWND reference);
+// Top-left corner, in screen coordinates, of the place the window has when it is neither
+// minimised nor maximised (for a minimised window: where it comes back to).
+POINT RestoredTopLeft(HWND window);
 LRESULT CALLBACK DefaultFrameProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 LRESULT CALLBACK InputWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+// Hands the text-input window the buffer that OK fills (at least INPUT_TEXT_LIMIT + 1 code
+// units). OK copies only into the buffer handed to that very window; it is forgotten when the
+// window is destroyed.
+void SetInputResultBuffer(HWND window, wchar_t* buffer);
 
 // The arithmetic behind the functions above, free of the platform.
 // lfHeight of a font of `points` for an object of `dpi` on a screen of `screenY` pixels per inch.
@@ -87,3 +91,6 @@ int FontHeightForPoints(int points, int dpi, int screenY);
 int WindowsVersionNumber(DWORD major, DWORD minor);
 // Start of a span of `size` centred on [refStart, refEnd) and kept inside [workStart, workEnd).
 int CenteredStart(int refStart, int refEnd, int size, int workStart, int workEnd);
+// A point in workspace coordinates (relative to the work area of the monitor) in screen
+// coordinates.
+POINT ScreenFromWorkspace(POINT point, const RECT& monitor, const RECT& work);

@@ -26,6 +26,10 @@ int CenteredStart(int refStart, int refEnd, int size, int workStart, int workEnd
     return start;
 }
 
+POINT ScreenFromWorkspace(POINT point, const RECT& monitor, const RECT& work) {
+    return {point.x + work.left - monitor.left, point.y + work.top - monitor.top};
+}
+
 BOOL ResizeClient(HWND window, int width, int height, float scaleX, float scaleY) {
     RECT rect = {0, 0, ScaleValue(width, scaleX), ScaleValue(height, scaleY)};
     const DWORD style = static_cast<DWORD>(GetWindowLongW(window, GWL_STYLE));
@@ -63,4 +67,27 @@ void CenterOver(HWND window, HWND reference) {
         ScreenToClient(reference, &place);
     }
     SetWindowPos(window, nullptr, place.x, place.y, 0, 0, CENTER_FLAGS);
+}
+
+POINT RestoredTopLeft(HWND window) {
+    WINDOWPLACEMENT placement = {};
+    placement.length = sizeof(placement);
+    if (!GetWindowPlacement(window, &placement)) {
+        RECT rect = {};
+        GetWindowRect(window, &rect);
+        return {rect.left, rect.top};
+    }
+    const POINT restored = {placement.rcNormalPosition.left, placement.rcNormalPosition.top};
+    // The restored place of a top-level window other than a tool window is given in workspace
+    // coordinates: a taskbar on the left or at the top shifts it against the screen. For a
+    // minimised window the platform answers with the monitor it comes back to.
+    if (GetWindowLongW(window, GWL_EXSTYLE) & WS_EX_TOOLWINDOW) {
+        return restored;
+    }
+    MONITORINFO monitor = {};
+    monitor.cbSize = sizeof(monitor);
+    if (!GetMonitorInfoW(MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST), &monitor)) {
+        return restored;
+    }
+    return ScreenFromWorkspace(restored, monitor.rcMonitor, monitor.rcWork);
 }

@@ -79,10 +79,18 @@ std::string AskForLine(HWND mainWindow, const std::string& current) {
     SendMessageW(field, EM_SETSEL, 0, -1);
     SetFocus(field);
 
-    SendMessageW(window, MSG_SET_RESULT_BUFFER, reinterpret_cast<WPARAM>(result.data()), 0);
-    editor.RunMessageLoop(0);
+    SetInputResultBuffer(window, result.data());
+    const int exitCode = editor.RunMessageLoop(0);
     // InputWindowProc enables the owner on WM_CLOSE; a window destroyed another way does not.
     EnableWindow(mainWindow, TRUE);
+    if (IsWindow(window)) {
+        // The loop ended on a quit meant for the main loop while this window was still open.
+        // The window must go before its object, which deletes the font its controls use and
+        // unregisters its class. Its WM_DESTROY posts a quit of its own, so the main loop's
+        // code is posted again after it.
+        DestroyWindow(window);
+        PostQuitMessage(exitCode);
+    }
     return ResultLine(result.data());
 }
 
@@ -107,12 +115,18 @@ std::string ResultLine(const wchar_t* fieldText) {
 
 bool RunEditCommand(HWND mainWindow) {
     const ModalCommand modal;
-    const std::string line = AskForLine(mainWindow, ReadCompilerValue(KEY_COMPILER_SWITCHES));
+    const std::string current = ReadCompilerValue(KEY_COMPILER_SWITCHES);
+    const std::string line = AskForLine(mainWindow, current);
     if (line.empty()) {
         return false;
     }
 
-    if (!WriteSwitchLine(AnsiToWide(line).c_str())) {
+    // The read gives at most 259 characters, so a value that fills it may be the cut start of a
+    // longer line: written back unchanged, that line would lose its end. Left as it was, such a
+    // line is not written at all.
+    const bool mayBeCut = current.size() >= static_cast<size_t>(MAX_TEXT_CHARS);
+    const bool unchanged = line == current;
+    if (!(mayBeCut && unchanged) && !WriteSwitchLine(AnsiToWide(line).c_str())) {
         ShowStandardMessage(TEXT_ERROR2);
     }
     const int last = PresetOptionId(g_presetSlots);

@@ -6,7 +6,14 @@
 // The runtime has set the user's locale and made the main window object by now (static
 // objects of ui/main_window.cpp); they are destroyed after this returns.
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR commandLine, int) {
-    g_presets.reserve(MAX_PRESETS);
-    // Always shown normally, whatever the launcher's shortcut asked for.
-    return RunIfFirstInstance(GetModuleHandleW(nullptr), nullptr, commandLine, SW_SHOWNORMAL);
+    try {
+        g_presets.reserve(MAX_PRESETS);
+        // Always shown normally, whatever the launcher's shortcut asked for.
+        return RunIfFirstInstance(GetModuleHandleW(nullptr), nullptr, commandLine,
+                                  SW_SHOWNORMAL);
+    } catch (...) {
+        // An exception leaving here would end the process through the runtime's abort notice
+        // with exit code 3; the program ends with 0 in every case.
+        return 0;
+    }
 }

@@ -12,8 +12,9 @@
 
 namespace {
 
-// The Edit command's answer when nothing was written.
-constexpr LRESULT EDIT_NOT_WRITTEN = -1;
+// The Edit command's answer when its result was empty (Cancel, Esc, the close box, an empty
+// field).
+constexpr LRESULT EDIT_EMPTY_RESULT = -1;
 
 bool IsChecked(HWND window, int id) {
     return SendDlgItemMessageW(window, id, BM_GETCHECK, 0, 0) == BST_CHECKED;
@@ -70,10 +71,18 @@ void Clear(HWND window) {
     CheckRadioButton(window, IDC_PRESET_FIRST, last, last);
 }
 
+// A minimised window stands at its parking place (about (-32000, -32000) on Windows, an icon's
+// place near the bottom of the screen under Wine); what counts is where it comes back to.
 void SavePositionIfMoved(HWND window) {
-    RECT rect = {};
-    GetWindowRect(window, &rect);
-    WritePositionIfMoved(ExecutableFolder().Text(), rect.left, rect.top);
+    POINT at = {};
+    if (IsIconic(window)) {
+        at = RestoredTopLeft(window);
+    } else {
+        RECT rect = {};
+        GetWindowRect(window, &rect);
+        at = {rect.left, rect.top};
+    }
+    WritePositionIfMoved(ExecutableFolder().Text(), at.x, at.y);
 }
 
 // True with *result set when the command answers other than by default processing.
@@ -94,7 +103,7 @@ bool HandleCommand(HWND window, int id, int notification, LRESULT* result) {
             return false;
         case IDC_EDIT:
             if (!RunEditCommand(window)) {
-                *result = EDIT_NOT_WRITTEN;
+                *result = EDIT_EMPTY_RESULT;
                 return true;
             }
             return false;

@@ -16,7 +16,7 @@ unsigned char g_followMinimized = 0;
 namespace {
 
 constexpr int VALUE_BYTES = MAX_TEXT_CHARS + 1;
-constexpr int STATUS_CHARS = 2 * VALUE_BYTES;
+constexpr int STATUS_CHARS = MAX_STATUS_TEXT_CHARS + 1;
 constexpr UINT Z_ORDER_ONLY = SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE;
 
 // The tick runs ten times a second for the life of the program, so it reads with fixed buffers
@@ -73,8 +73,11 @@ void UpdateStatusText() {
     compilerPathKnown = true;
 
     const std::string text = StatusTextFromCompilerPath(value);
+    // One byte of 8-bit text never gives more than one UTF-16 unit, so the longest text fits.
     wchar_t wide[STATUS_CHARS] = {};
-    MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, wide, STATUS_CHARS - 1);
+    if (!MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, wide, STATUS_CHARS)) {
+        wide[0] = L'\0';
+    }
     if (std::wcscmp(wide, lastStatusText) != 0) {
         std::wmemcpy(lastStatusText, wide, STATUS_CHARS);
         SendMessageW(g_hwndStatus, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(lastStatusText));

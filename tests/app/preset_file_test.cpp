@@ -6,6 +6,7 @@
 #include <random>
 
 #include "app/ansi_text.h"
+#include "app/file_bytes.h"
 #include "app/switch_line.h"
 #include "tests/app/test_folder.h"
 
@@ -137,4 +138,37 @@ TEST(PresetFile, ReadPresetsLeavesRoomForTheNoPresetSlot) {
     ReadPresets((folder.Path() + L"\\missing").c_str());
     EXPECT_EQ(1, g_presetSlots);
     EXPECT_EQ(std::vector<std::wstring>{L""}, g_presets);
+}
+
+// The file is read block by block: an item, a quote or a CR LF that straddles the end of a block
+// reads exactly as from one piece of memory.
+TEST(PresetFile, FileReadsAsItsBytesAcrossBlockEnds) {
+    const size_t block = ByteStream::BLOCK_BYTES;
+    const std::string filler = std::string(block - 1, 'a');
+    struct Case {
+        const char* name;
+        std::string bytes;
+        size_t presets;
+    };
+    const Case cases[] = {
+        {"CR LF across the block end", filler + "\r\nb\r\n", 2},
+        {"CR alone at the block end", filler + "\rb", 2},
+        {"comma at the block start", filler + ",b", 2},
+        {"quote at the block start", filler + "\n\"b,c\"\n", 2},
+        {"quoted item across blocks", "\"" + std::string(block + 10, 'q') + ",\",x\n", 2},
+        {"items spread over three blocks",
+         std::string(block / 2, 'a') + "\n" + std::string(block, 'b') + "\n" +
+             std::string(block / 2, 'c') + "\n-gen gas\n",
+         4},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        TestFolder folder;
+        WriteBytes(folder.File(PRESET_FILE_NAME), c.bytes);
+        ReadPresets(folder.Path().c_str());
+        std::vector<std::wstring> expected = PresetsFromBytes(c.bytes);
+        ASSERT_EQ(c.presets, expected.size());
+        expected.emplace_back();
+        EXPECT_EQ(expected, g_presets);
+    }
 }

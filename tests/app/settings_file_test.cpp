@@ -230,3 +230,38 @@ TEST(PositionFile, WrittenOnlyWhenMoved) {
     EXPECT_EQ(-40, g_savedLeft);
     EXPECT_EQ(100, g_savedTop);
 }
+
+// Windows parks a minimised window at (-32000, -32000). A file holding that place (written by a
+// copy that saved a minimised window) would bring the window back invisible at every start: it
+// reads as absent, and it is never written. A monitor left of or above the primary one gives
+// negative edges that stay valid.
+TEST(PositionFile, ParkingPlaceIsNoPosition) {
+    struct Case {
+        int left;
+        int top;
+        bool valid;
+    };
+    const Case cases[] = {
+        {-32000, -32000, false}, {-32100, -32000, false}, {-32000, -40000, false},
+        {-31999, -32000, true},  {-32000, -31999, true},  {-32000, 100, true},
+        {-1920, -1080, true},    {-1200, -5, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.left << ", " << c.top);
+        EXPECT_EQ(c.valid, !IsParkedPosition(c.left, c.top));
+
+        TestFolder folder;
+        const std::wstring file = folder.File(POSITION_FILE_NAME);
+        PositionGuard saved(7, 7);
+        WriteBytes(file, EncodePosition(c.left, c.top));
+        EXPECT_EQ(c.valid, ReadPosition(folder.Path().c_str()));
+        EXPECT_EQ(c.valid ? c.left : 7, g_savedLeft);
+        EXPECT_EQ(c.valid ? c.top : 7, g_savedTop);
+
+        DeleteFileW(file.c_str());
+        g_savedLeft = 7;
+        g_savedTop = 7;
+        WritePositionIfMoved(folder.Path().c_str(), c.left, c.top);
+        EXPECT_EQ(c.valid, FileExists(file));
+    }
+}

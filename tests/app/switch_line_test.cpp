@@ -46,9 +46,14 @@ TEST(SwitchLine, ComposedLinesMatchTheirPresetForEveryFlagCombination) {
     }
 }
 
-TEST(SwitchLine, ComposedLineIsCutToTheTextLimit) {
-    EXPECT_EQ(static_cast<size_t>(MAX_TEXT_CHARS),
-              ComposeSwitchLine(true, true, true, std::wstring(MAX_TEXT_CHARS, L'x')).size());
+// A cut line would hand the compiler a broken switch: the line is written whole, and read back
+// cut at the next start it matches no preset.
+TEST(SwitchLine, ComposedLineIsWholeBeyondTheTextLimit) {
+    const std::wstring preset(MAX_TEXT_CHARS, L'x');
+    const std::wstring line = ComposeSwitchLine(true, true, true, preset);
+    EXPECT_EQ(AnsiToWide(SWITCH_PREFIXES[7]) + preset, line);
+    EXPECT_GT(line.size(), static_cast<size_t>(MAX_TEXT_CHARS));
+    EXPECT_EQ(0, MatchPresetIn({preset}, line.substr(0, MAX_TEXT_CHARS)));
 }
 
 TEST(SwitchLine, MatchIsExact) {

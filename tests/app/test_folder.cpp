@@ -66,3 +66,13 @@ void WriteBytes(const std::wstring& path, const std::string& bytes) {
 bool FileExists(const std::wstring& path) {
     return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
+
+std::string ReadFileBytes(const std::wstring& path) {
+    std::string bytes;
+    ByteStream stream(path);
+    while (!stream.AtEnd()) {
+        bytes += stream.Peek();
+        stream.Skip();
+    }
+    return bytes;
+}

@@ -31,4 +31,6 @@ private:
 };
 
 void WriteBytes(const std::wstring& path, const std::string& bytes);
+// The whole content of a file, read by the program's own reader; empty when it cannot be opened.
+std::string ReadFileBytes(const std::wstring& path);
 bool FileExists(const std::wstring& path);

@@ -437,6 +437,30 @@ TEST_F(E2e, PositionIsKeptWhenUnmovedAndSavedAfterAMove) {
     EXPECT_EQ(e2e::ReadBytes(positionFile), PositionBytes(moved.x, moved.y));
 }
 
+// WinFBE minimised, so the program is too; the user then closes the program (taskbar, Alt+F4):
+// the file keeps the place before, not the minimised window's parking place. A file that holds
+// Windows's parking place (-32000, -32000), written so before, reads as absent.
+TEST_F(E2e, ClosedWhileMinimisedTheFileKeepsThePlaceBefore) {
+    const std::wstring positionFile = tree->ToolsFile(L"CSposition.dat");
+    ASSERT_TRUE(StartBoth());
+    const POINT centred = TopLeft(Main());
+    standIn.Minimize();
+    ASSERT_TRUE(WaitUntil([&] { return IsIconic(Main()) != FALSE; }, TICKS_MS));
+    PostMessageW(Main(), WM_SYSCOMMAND, SC_CLOSE, 0);
+    EXPECT_EQ(program.Proc().WaitExit(EXIT_MS), std::optional<DWORD>(0));
+    EXPECT_EQ(e2e::ReadBytes(positionFile), PositionBytes(centred.x, centred.y));
+    TearDown();
+
+    e2e::WriteBytes(positionFile, PositionBytes(-32000, -32000));
+    ASSERT_TRUE(StartBoth());
+    const POINT at = TopLeft(Main());
+    EXPECT_EQ(at.x, centred.x) << "centred as without a file";
+    EXPECT_EQ(at.y, centred.y);
+    standIn.Close();
+    EXPECT_EQ(program.Proc().WaitExit(EXIT_MS), std::optional<DWORD>(0));
+    EXPECT_EQ(e2e::ReadBytes(positionFile), PositionBytes(centred.x, centred.y)) << "mended";
+}
+
 TEST_F(E2e, StatusBarShowsTheVersionsOfTheCompilerPathAndFollowsItsChanges) {
     ASSERT_TRUE(StartBoth());
     EXPECT_TRUE(WaitUntil([&] { return program.StatusText() == L" fbc 1.10.1 / gcc 9.3.0"; }, TICKS_MS))
@@ -598,6 +622,25 @@ TEST_F(E2e, EditWindowWritesOnOkOnlyAndReselects) {
         waitClosed(edit);
         EXPECT_TRUE(Take(noPreset) == before);
     }
+}
+
+// WM_USER + 1 is also DM_SETDEFID, which the dialog manager may send to a window it handles,
+// and any program can post it: it once made OK copy the line through the "address" 2.
+TEST_F(E2e, StrayMessageToTheEditWindowDoesNotRedirectOk) {
+    tree->WriteWinFbeIni(Line(L"", L"-gen gas64"), REAL_FBC32);
+    ASSERT_TRUE(StartBoth());
+    PostClick(Main(), IDC_EDIT);
+    HWND edit = program.WaitEditWindow();
+    ASSERT_TRUE(edit);
+    PostMessageW(edit, WM_USER + 1, 2, 0);
+    const std::wstring gas = Line(L"", L"-gen gas");
+    SendMessageW(GetDlgItem(edit, IDC_SWITCHES_TEXT), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(gas.c_str()));
+    PostClick(edit, IDOK);
+    EXPECT_TRUE(WaitUntil([&] { return tree->Switches() == gas; }, WRITE_MS));
+    EXPECT_TRUE(WaitUntil([&] { return !IsWindow(edit); }, WRITE_MS));
+    Settle();
+    EXPECT_TRUE(program.Proc().Running());
+    EXPECT_EQ(program.CheckedOption(IDC_PRESET_FIRST, IDC_PRESET_FIRST + 2), IDC_PRESET_FIRST);
 }
 
 TEST_F(E2e, EndsWhenWinFbeGoesAlsoMinimisedOrWithTheEditWindowOrAMessageOpen) {

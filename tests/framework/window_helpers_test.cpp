@@ -90,6 +90,29 @@ TEST(CenterOver, CentringArithmetic) {
     }
 }
 
+// The restored place of a window comes in workspace coordinates, which a taskbar on the left or
+// at the top shifts against the screen (Wine without a desktop has none to show it).
+TEST(RestoredTopLeft, WorkspaceToScreenArithmetic) {
+    struct Case {
+        const char* name;
+        RECT monitor, work;
+        POINT workspace, screen;
+    };
+    const Case cases[] = {
+        {"taskbar at the bottom", {0, 0, 1280, 1024}, {0, 0, 1280, 984}, {100, 50}, {100, 50}},
+        {"taskbar on the left", {0, 0, 1280, 1024}, {60, 0, 1280, 1024}, {100, 50}, {160, 50}},
+        {"taskbar at the top", {0, 0, 1280, 1024}, {0, 40, 1280, 1024}, {100, 50}, {100, 90}},
+        {"monitor left of the primary, taskbar on its left",
+         {-1920, 0, 0, 1080}, {-1860, 0, 0, 1080}, {-1800, 50}, {-1740, 50}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const POINT screen = ScreenFromWorkspace(c.workspace, c.monitor, c.work);
+        EXPECT_EQ(c.screen.x, screen.x);
+        EXPECT_EQ(c.screen.y, screen.y);
+    }
+}
+
 TEST(CenterOver, CentresOverReferenceAndKeepsInsideWorkArea) {
     const RECT work = WorkArea();
     AppWindow app;
@@ -189,7 +212,7 @@ TEST(InputWindowProc, OkCopiesAtMostTheLimit) {
     ASSERT_NE(box.field, nullptr);
     EXPECT_FALSE(IsWindowEnabled(box.ownerWindow)) << "the owner is disabled while the input is up";
     std::vector<wchar_t> result(INPUT_TEXT_LIMIT + 8, L'#');
-    SendMessageW(box.window, MSG_SET_RESULT_BUFFER, reinterpret_cast<WPARAM>(result.data()), 0);
+    SetInputResultBuffer(box.window, result.data());
     const std::wstring typed(3000, L'x');
     SetWindowTextW(box.field, typed.c_str());
     PostMessageW(box.window, WM_COMMAND, MAKEWPARAM(IDOK, 0), 0);
@@ -215,9 +238,12 @@ TEST(InputWindowProc, OkWithShortTextAndCancelAndClose) {
         SCOPED_TRACE(testing::Message() << std::hex << c.message << " " << c.wParam);
         InputWindow box;
         wchar_t result[INPUT_TEXT_LIMIT + 1] = L"untouched";
-        EXPECT_EQ(
-            SendMessageW(box.window, MSG_SET_RESULT_BUFFER, reinterpret_cast<WPARAM>(result), 0),
-            0);
+        wchar_t stray[INPUT_TEXT_LIMIT + 1] = L"stray";
+        SetInputResultBuffer(box.window, result);
+        // WM_USER + 1 is also DM_SETDEFID, which the dialog manager or another program may send:
+        // no message redirects OK's copy.
+        EXPECT_EQ(SendMessageW(box.window, WM_USER + 1, reinterpret_cast<WPARAM>(stray), 0), 0);
+        PostMessageW(box.window, WM_USER + 1, reinterpret_cast<WPARAM>(stray), 0);
         SetWindowTextW(box.field, L"-gen gas");
         PostMessageW(box.window, WM_COMMAND, MAKEWPARAM(IDOK, 1), 0);  // not a button: ignored
         PostMessageW(box.window, c.message, c.wParam, 0);
@@ -225,7 +251,25 @@ TEST(InputWindowProc, OkWithShortTextAndCancelAndClose) {
         EXPECT_FALSE(IsWindow(box.window));
         EXPECT_TRUE(IsWindowEnabled(box.ownerWindow));
         EXPECT_STREQ(result, c.expected);
+        EXPECT_STREQ(stray, L"stray");
     }
+}
+
+TEST(InputWindowProc, BufferIsForgottenWithItsWindow) {
+    wchar_t result[INPUT_TEXT_LIMIT + 1] = L"untouched";
+    {
+        InputWindow first;
+        SetInputResultBuffer(first.window, result);
+        PostMessageW(first.window, WM_CLOSE, 0, 0);
+        EXPECT_EQ(first.input.RunMessageLoop(SW_SHOWNOACTIVATE), 0);
+    }
+    // A later input window that was handed no buffer copies nowhere.
+    InputWindow second;
+    SetWindowTextW(second.field, L"-gen gas");
+    PostMessageW(second.window, WM_COMMAND, MAKEWPARAM(IDOK, 0), 0);
+    EXPECT_EQ(second.input.RunMessageLoop(SW_SHOWNOACTIVATE), 0);
+    EXPECT_FALSE(IsWindow(second.window));
+    EXPECT_STREQ(result, L"untouched");
 }
 
 TEST(AppWindowResources, NoHandleLeaksOverManyWindows) {

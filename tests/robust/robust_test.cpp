@@ -298,6 +298,36 @@ TEST_F(Robust, OddPresetFilesGiveTheirPresetsOrEndSilently) {
     }
 }
 
+// A preset file of 300 MB, nearly all of it one line (a hole of zero bytes, so it is made at
+// once): read whole, it exhausted the 32-bit address space and std::bad_alloc ended the program
+// with exit code 3. Only what 32 items of 259 characters need is kept.
+TEST_F(Robust, HugePresetFileGivesItsPresets) {
+    const std::string head = "-gen gas\r\n";
+    const std::string tail = "\r\n-gen gas64\r\n-lang qb\r\n";
+    const LONGLONG tailAt = 300LL * 1024 * 1024;
+    HANDLE file = CreateFileW(tree->ToolsFile(L"FlagsmithII.ini").c_str(), GENERIC_WRITE, 0,
+                              nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(file, INVALID_HANDLE_VALUE);
+    DWORD written = 0;
+    WriteFile(file, head.data(), static_cast<DWORD>(head.size()), &written, nullptr);
+    LARGE_INTEGER at{};
+    at.QuadPart = tailAt;
+    SetFilePointerEx(file, at, nullptr, FILE_BEGIN);
+    WriteFile(file, tail.data(), static_cast<DWORD>(tail.size()), &written, nullptr);
+    CloseHandle(file);
+    tree->WriteWinFbeIni(Line(L"", L"-gen gas64"), REAL_FBC32);
+
+    ASSERT_TRUE(LaunchToMain()) << "exit code "
+                                << program->Proc().WaitExit(0).value_or(STILL_ACTIVE);
+    ExpectNoBox();
+    EXPECT_EQ(OptionCount(), 5);
+    EXPECT_EQ(Caption(IDC_PRESET_FIRST), L"-gen gas");
+    EXPECT_EQ(Caption(IDC_PRESET_FIRST + 2), L"-gen gas64");
+    EXPECT_EQ(Caption(IDC_PRESET_FIRST + 3), L"-lang qb");
+    EXPECT_EQ(CheckedOption(), IDC_PRESET_FIRST + 2);
+    CloseAndExpectCodeZero();
+}
+
 TEST_F(Robust, PresetWithAByteOrMarkIsAppliedAsItsOwnText) {
     tree->WritePresets("\xEF\xBB\xBF-gen gas\r\n-gen gas64\r\n");
     ASSERT_TRUE(LaunchToMain());
@@ -411,14 +441,14 @@ TEST_F(Robust, LongAndOddlyShapedValuesAreCutAndReadByTheRules) {
     ExpectNoBox();
     EXPECT_EQ(tree->Switches(), std::optional<std::wstring>(overlong.substr(0, VALUE_CHARS)));
 
-    // All three flags and the long preset: 285 characters, written as the first 259.
+    // All three flags and the long preset: 285 characters, written whole (a cut line would hand
+    // the compiler a broken switch).
     Click(IDC_PRESET_FIRST + 2);
     for (int id : {IDC_CONSOLE, IDC_ARCH686, IDC_EXX})
         e2e::SetChecked(Main(), id, true);
     Command(IDC_APPLY);
     ExpectNoBox();
-    EXPECT_EQ(tree->Switches(),
-              std::optional<std::wstring>(Line(ALL_FLAGS, longPreset).substr(0, VALUE_CHARS)));
+    EXPECT_EQ(tree->Switches(), std::optional<std::wstring>(Line(ALL_FLAGS, longPreset)));
 
     struct Path {
         const char* name;
@@ -445,6 +475,13 @@ TEST_F(Robust, LongAndOddlyShapedValuesAreCutAndReadByTheRules) {
             << "status: '" << Narrow(program->StatusText()) << "'";
     }
     EXPECT_EQ(robust::OtherEntries(tree->IniPath()), others);
+    CloseAndExpectCodeZero();
+
+    // Read back cut, the whole line matches no preset, as any line longer than 259 characters.
+    Launch();
+    EXPECT_EQ(DismissedText(), NO_MATCH);
+    ASSERT_TRUE(program->WaitMain(START_MS));
+    EXPECT_EQ(CheckedOption(), IDC_PRESET_FIRST + 3);
     CloseAndExpectCodeZero();
 }
 

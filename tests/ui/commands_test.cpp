@@ -149,6 +149,35 @@ TEST(Commands, PositionFileOnlyWhenTheWindowMoved) {
     EXPECT_EQ(30, g_savedTop);
 }
 
+// Closed while minimised (WinFBE was minimised, then the user closed the program from the
+// taskbar): the file keeps where the window comes back to, not its parking place (an icon's
+// place near the bottom of the screen under Wine, about (-32000, -32000) on Windows).
+TEST(Commands, MinimisedWindowSavesWhereItComesBackTo) {
+    struct Case {
+        const char* name;
+        UINT message;
+        WPARAM wParam;
+    };
+    const Case cases[] = {
+        {"WM_CLOSE", WM_CLOSE, 0},
+        {"system menu Close", WM_SYSCOMMAND, SC_CLOSE},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        uitest::WriteWinFbeIni(L"", L"");
+        MainWindowHost host(PRESETS, false);
+        SetWindowPos(host.Main(), nullptr, 210, 150, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+        ShowWindow(host.Main(), SW_SHOWNOACTIVATE);
+        ShowWindow(host.Main(), SW_MINIMIZE);
+        ASSERT_TRUE(IsIconic(host.Main()));
+        SendMessageW(host.Main(), c.message, c.wParam, 0);
+        EXPECT_FALSE(IsWindow(host.Main()));
+        ASSERT_TRUE(ReadPosition(ExecutableFolder().Text()));
+        EXPECT_EQ(210, g_savedLeft);
+        EXPECT_EQ(150, g_savedTop);
+    }
+}
+
 TEST(Commands, StartupSelectionFollowsTheLine) {
     struct Case {
         std::string line;
@@ -262,6 +291,58 @@ TEST(EditCommand, OkWritesTheLineAndSelectsItsPreset) {
         EXPECT_EQ(0, g_modalActive);
         EXPECT_FALSE(host.Checked(IDC_CONSOLE)) << "the line's flags do not check boxes";
     }
+}
+
+}  // namespace
+
+namespace {
+
+// A line longer than the field shows: OK on the unchanged field must not write it back cut.
+TEST(EditCommand, OkOnAnUnchangedLongLineLeavesItWhole) {
+    const std::wstring longLine = L"-s console " + BASE + L"-gen gas64 " + std::wstring(300, L'O');
+    const std::wstring shown = longLine.substr(0, 259);
+    uitest::WriteWinFbeIni(longLine, L"");
+    MainWindowHost host(PRESETS, false);
+    CheckRadioButton(host.Main(), 1001, NO_PRESET, 1002);
+    g_seen = EditSeen();
+    g_newText = shown.c_str();
+    uitest::WhenWindowAppears(FindEditWindow, DriveEditWindow);
+    EXPECT_EQ(0, host.Command(IDC_EDIT));
+    EXPECT_EQ(shown, g_seen.field);
+    EXPECT_EQ(longLine, uitest::ReadSwitches());
+    EXPECT_TRUE(host.Checked(NO_PRESET)) << "the selection follows the line shown";
+    EXPECT_EQ(0, g_modalActive);
+}
+
+HWND g_editWindow = nullptr;
+wchar_t g_editClass[64] = {};
+
+void QuitTheMainLoop(HWND window) {
+    g_editWindow = window;
+    GetClassNameW(window, g_editClass, 64);
+    PostQuitMessage(7);
+}
+
+// A quit meant for the main loop ends the edit window's loop too, which hands it on. The edit
+// window must not outlive its loop: its object deletes the font its controls use and unregisters
+// its class.
+TEST(EditCommand, QuitForTheMainLoopTakesTheEditWindowAlong) {
+    uitest::WriteWinFbeIni(L"kept", L"");
+    MainWindowHost host(PRESETS, false);
+    g_editWindow = nullptr;
+    uitest::WhenWindowAppears(FindEditWindow, QuitTheMainLoop);
+    PostMessageW(host.Main(), WM_COMMAND, MAKEWPARAM(IDC_EDIT, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(host.Item(IDC_EDIT)));
+    EXPECT_EQ(7, host.App().RunMessageLoop(SW_SHOWNOACTIVATE)) << "the main loop's quit";
+    ASSERT_NE(nullptr, g_editWindow);
+    EXPECT_FALSE(IsWindow(g_editWindow));
+    WNDCLASSEXW info = {};
+    info.cbSize = sizeof(info);
+    EXPECT_FALSE(GetClassInfoExW(GetModuleHandleW(nullptr), g_editClass, &info));
+    EXPECT_TRUE(IsWindow(host.Main()));
+    EXPECT_TRUE(IsWindowEnabled(host.Main()));
+    EXPECT_EQ(0, g_modalActive);
+    EXPECT_EQ(L"kept", uitest::ReadSwitches());
 }
 
 }  // namespace

@@ -14,17 +14,20 @@ using uitest::MainWindowHost;
 const std::vector<std::wstring> PRESETS = {L"-gen gas", L"-gen gas64"};
 
 std::wstring StatusText() {
-    wchar_t text[256] = {};
-    GetWindowTextW(g_hwndStatus, text, 256);
+    wchar_t text[1024] = {};
+    GetWindowTextW(g_hwndStatus, text, 1024);
     return text;
 }
 
 TEST(Watch, StatusTextFollowsTheCompilerPath) {
     struct Case {
-        const wchar_t* path;
-        const wchar_t* status;
+        std::wstring path;
+        std::wstring status;
     };
+    // The longest text: a 259-character value without "-" and "\" is both versions.
+    const std::wstring longest(259, L'x');
     const Case cases[] = {
+        {longest, L" fbc " + longest + L" / gcc " + longest},
         {L"C:\\WinFBE\\Toolchains\\FreeBASIC-1.2-winlibs-gcc-3.4\\fbc32.exe",
          L" fbc 1.2 / gcc 3.4"},
         {L"", L" fbc  / gcc "},
@@ -35,7 +38,7 @@ TEST(Watch, StatusTextFollowsTheCompilerPath) {
         SCOPED_TRACE(c.path);
         uitest::WriteWinFbeIni(L"", c.path);
         EXPECT_TRUE(WatchTick(host.Main()));
-        EXPECT_EQ(std::wstring(c.status), StatusText());
+        EXPECT_EQ(c.status, StatusText());
     }
 }
 
