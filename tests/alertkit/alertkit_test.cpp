@@ -10,6 +10,8 @@
 #include <functional>
 #include <string>
 
+#include "tests/harness/unmanaged_windows.h"
+
 namespace {
 
 using AlertkitCall = int32_t(__stdcall*)(const int32_t*, const wchar_t*, const wchar_t*,
@@ -22,23 +24,8 @@ constexpr UINT DRIVE_INTERVAL_MS = USER_TIMER_MINIMUM;
 constexpr int GIVE_UP_TICKS = 300;  // about 3 s: a box the test fails to end is closed
 constexpr int32_t BACK_COLOR = 0x0098D3FF;
 
-// Wine's X11 driver waits 2 s for a window manager to withdraw every destroyed top-level
-// window that it manages; the virtual display has none. Unmanaged windows end at once. The
-// driver reads this when it loads, so it is set before main creates any window.
-struct UnmanagedWindowsUnderWine {
-    UnmanagedWindowsUnderWine() {
-        if (!GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "wine_get_version"))
-            return;
-        HKEY key = nullptr;
-        if (RegCreateKeyExW(HKEY_CURRENT_USER,
-                            L"Software\\Wine\\AppDefaults\\alertkit_test.exe\\X11 Driver", 0,
-                            nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr) != ERROR_SUCCESS)
-            return;
-        const wchar_t no[] = L"N";
-        RegSetValueExW(key, L"Managed", 0, REG_SZ, reinterpret_cast<const BYTE*>(no), sizeof(no));
-        RegCloseKey(key);
-    }
-} g_unmanagedWindowsUnderWine;
+// Set before main creates any window, so that this process's own boxes are unmanaged too.
+const e2e::UnmanagedWineWindows g_unmanagedWineWindows;
 
 AlertkitCall Export() {
     // Through the generic function pointer type, which GCC accepts as a cast target.

@@ -4,12 +4,16 @@
 
 #include <memory>
 
-#include "tests/e2e/harness.h"
+#include "tests/harness/program_test.h"
 #include "ui/main_window.h"
 
-using e2e::FileExists;
 using e2e::IsChecked;
+using e2e::Line;
+using e2e::Narrow;
+using e2e::PositionBytes;
 using e2e::PostClick;
+using e2e::REAL_FBC32;
+using e2e::TopLeft;
 using e2e::WaitUntil;
 
 namespace {
@@ -22,27 +26,8 @@ constexpr DWORD SETTLE_MS = 300;       // long enough for a stray extra event to
 
 constexpr const char* TWO_PRESETS = "-gen gas\r\n-gen gas64\r\n";
 constexpr const char* THREE_PRESETS = "-gen gas\r\n-gen gas64\r\n-lang qb\r\n";
-constexpr const wchar_t* BASE = L"-w all -fpmode fast -fpu sse ";
-constexpr const wchar_t* REAL_FBC32 = L"C:\\WinFBE\\Toolchains\\FreeBASIC-1.10.1-winlibs-gcc-9.3.0\\fbc32.exe";
-
-std::wstring Line(const wchar_t* prefix, const wchar_t* preset) { return std::wstring(prefix) + BASE + preset; }
-
-std::string Narrow(const std::wstring& text) { return std::string(text.begin(), text.end()); }
-
-POINT TopLeft(HWND window) {
-    RECT rect{};
-    GetWindowRect(window, &rect);
-    return {rect.left, rect.top};
-}
 
 bool IsTopmost(HWND window) { return (GetWindowLongW(window, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0; }
-
-std::string PositionBytes(LONG left, LONG top) {
-    std::string bytes(8, '\0');
-    memcpy(&bytes[0], &left, 4);
-    memcpy(&bytes[4], &top, 4);
-    return bytes;
-}
 
 // The platform's own button caption (a string of user32) with an access key, else the fallback.
 std::wstring PlatformCaption(UINT id, const wchar_t* fallback) {
@@ -76,28 +61,8 @@ struct Snapshot {
     }
 };
 
-class E2e : public ::testing::Test {
+class E2e : public e2e::ProgramTest {
 protected:
-    static void SetUpTestSuite() { unmanaged = new e2e::UnmanagedWineWindows; }
-    static void TearDownTestSuite() {
-        delete unmanaged;
-        unmanaged = nullptr;
-    }
-    void SetUp() override { tree = std::make_unique<e2e::Tree>(); }
-    void TearDown() override {
-        program.Proc().Kill();
-        standIn.Proc().Kill();
-    }
-
-    // Stand-in first, then the program; true once its main window is visible.
-    bool StartBoth() {
-        if (!standIn.Start(*tree)) return false;
-        if (!program.Start(*tree)) return false;
-        return program.WaitMain(START_MS) != nullptr;
-    }
-
-    HWND Main() const { return program.Main(); }
-
     Snapshot Take(int lastOption) {
         Snapshot s{};
         s.ini = e2e::ReadBytes(tree->IniPath());
@@ -117,14 +82,7 @@ protected:
         WaitUntil([] { return false; }, SETTLE_MS);
         e2e::Sync(Main());
     }
-
-    static e2e::UnmanagedWineWindows* unmanaged;
-    std::unique_ptr<e2e::Tree> tree;
-    e2e::StandIn standIn;
-    e2e::Program program;
 };
-
-e2e::UnmanagedWineWindows* E2e::unmanaged = nullptr;
 
 TEST_F(E2e, MatchingLineSelectsItsPresetWithoutMessageAndFlagFilesSetTheBoxes) {
     struct Case {
@@ -178,40 +136,6 @@ TEST_F(E2e, UnmatchedOrEmptyLineShowsItsMessageAndSelectsNoPresetUsed) {
     }
 }
 
-TEST_F(E2e, FewerThanTwoPresetsEndSilentlyWithCodeZero) {
-    struct Case {
-        const char* name;
-        std::optional<std::string> presets;
-    } cases[] = {{"one preset", std::string("-gen gas\r\n")}, {"empty file", std::string()}, {"no file", std::nullopt}};
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        SetUp();
-        if (c.presets)
-            tree->WritePresets(*c.presets);
-        else
-            DeleteFileW(tree->ToolsFile(L"FlagsmithII.ini").c_str());
-        ASSERT_TRUE(standIn.Start(*tree));
-        ASSERT_TRUE(program.Start(*tree));
-        bool sawWindow = false;
-        const DWORD pid = program.Proc().Id();
-        WaitUntil([&] {
-            sawWindow = sawWindow || e2e::FindProcessWindow(pid, nullptr, nullptr, true) != nullptr;
-            return !program.Proc().Running();
-        }, START_MS);
-        EXPECT_EQ(program.Proc().WaitExit(0), std::optional<DWORD>(0));
-        EXPECT_FALSE(sawWindow);
-        TearDown();
-    }
-}
-
-TEST_F(E2e, MissingWinFbeIniIsReportedAndEndsWithCodeZero) {
-    DeleteFileW(tree->IniPath().c_str());
-    ASSERT_TRUE(standIn.Start(*tree));
-    ASSERT_TRUE(program.Start(*tree));
-    EXPECT_EQ(program.DismissBox(START_MS).value_or(L"<no box>"), L"The given WinFBE ini file does not exist.");
-    EXPECT_EQ(program.Proc().WaitExit(START_MS), std::optional<DWORD>(0));
-}
-
 TEST_F(E2e, SecondInstanceReportsAndLeavesTheFirstAlone) {
     ASSERT_TRUE(StartBoth());
     const HWND first = Main();
@@ -259,7 +183,7 @@ TEST_F(E2e, ApplyWritesTheComposedLineAndBringsFlagFilesInLine) {
     EXPECT_EQ(e2e::ReadBytes(tree->ToolsFile(L"Console.dat")), "keep") << "an existing flag file is left alone";
     EXPECT_EQ(e2e::ReadBytes(tree->ToolsFile(L"686.dat")), "");
     bool bom = false;
-    const std::wstring ini = e2e::ReadUtf16File(tree->IniPath(), &bom);
+    const std::wstring ini = e2e::ReadIniText(tree->IniPath(), &bom);
     EXPECT_TRUE(bom);
     EXPECT_EQ(e2e::IniValue(ini, L"Options", L"Language"), std::optional<std::wstring>(L"english.lang"));
     EXPECT_EQ(e2e::IniValue(ini, L"Compiler", L"FBWINCompiler32"), std::optional<std::wstring>(REAL_FBC32));
@@ -303,18 +227,15 @@ TEST_F(E2e, WritesThatFailAreReported) {
     ASSERT_TRUE(StartBoth());
     const std::string before = e2e::ReadBytes(tree->IniPath());
     const int noPreset = IDC_PRESET_FIRST + 2;
-    // Wine lets root write a read-only file; an open without sharing stops the write.
-    auto lockIni = [&] {
-        return CreateFileW(tree->IniPath().c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
-                           FILE_ATTRIBUTE_NORMAL, nullptr);
-    };
+    std::optional<std::wstring> text;
 
-    SendMessageW(GetDlgItem(Main(), IDC_PRESET_FIRST), BM_CLICK, 0, 0);
-    HANDLE lock = lockIni();
-    ASSERT_NE(lock, INVALID_HANDLE_VALUE);
-    PostClick(Main(), IDC_APPLY);
-    std::optional<std::wstring> text = program.DismissBox();
-    CloseHandle(lock);
+    Click(IDC_PRESET_FIRST);
+    {
+        e2e::FileLock lock(tree->IniPath());
+        ASSERT_TRUE(lock.Held());
+        PostClick(Main(), IDC_APPLY);
+        text = program.DismissBox();
+    }
     EXPECT_EQ(text.value_or(L"<no box>"), L"Error1");
     EXPECT_TRUE(IsChecked(Main(), IDC_ARCH686)) << "the preset rule stays applied";
     EXPECT_TRUE(tree->HasToolsFile(L"686.dat"));
@@ -325,21 +246,23 @@ TEST_F(E2e, WritesThatFailAreReported) {
     const std::wstring gas64 = Line(L"", L"-gen gas64");
     SendMessageW(GetDlgItem(edit, IDC_SWITCHES_TEXT), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(gas64.c_str()));
     SendMessageW(GetDlgItem(Main(), IDC_PRESET_FIRST), BM_SETCHECK, BST_CHECKED, 0);
-    lock = lockIni();
-    ASSERT_NE(lock, INVALID_HANDLE_VALUE);
-    PostClick(edit, IDOK);
-    text = program.DismissBox();
-    CloseHandle(lock);
+    {
+        e2e::FileLock lock(tree->IniPath());
+        ASSERT_TRUE(lock.Held());
+        PostClick(edit, IDOK);
+        text = program.DismissBox();
+    }
     EXPECT_EQ(text.value_or(L"<no box>"), L"Error2");
     Settle();
     EXPECT_EQ(program.CheckedOption(IDC_PRESET_FIRST, noPreset), IDC_PRESET_FIRST + 1)
         << "the line that was to be written still selects its preset";
 
-    lock = lockIni();
-    ASSERT_NE(lock, INVALID_HANDLE_VALUE);
-    PostClick(Main(), IDC_CLEAR);
-    text = program.DismissBox();
-    CloseHandle(lock);
+    {
+        e2e::FileLock lock(tree->IniPath());
+        ASSERT_TRUE(lock.Held());
+        PostClick(Main(), IDC_CLEAR);
+        text = program.DismissBox();
+    }
     EXPECT_EQ(text.value_or(L"<no box>"), L"Error3");
     Settle();
     EXPECT_EQ(program.CheckedOption(IDC_PRESET_FIRST, noPreset), noPreset);
@@ -382,27 +305,6 @@ TEST_F(E2e, LastCharacterOfTheNameSetsTheMessageFont) {
         TearDown();
     }
     EXPECT_GT(cases[1].height, cases[0].height * 3 / 2);
-}
-
-TEST_F(E2e, SavedPositionIsUsedAsItIs) {
-    struct Case {
-        const char* name;
-        std::string bytes;
-        POINT at;
-    } cases[] = {
-        {"left of and above the screen", PositionBytes(-40, -30), {-40, -30}},
-        {"four bytes: top is 0", PositionBytes(26, 100).substr(0, 4), {26, 0}},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        SetUp();
-        e2e::WriteBytes(tree->ToolsFile(L"CSposition.dat"), c.bytes);
-        ASSERT_TRUE(StartBoth());
-        const POINT at = TopLeft(Main());
-        EXPECT_EQ(at.x, c.at.x);
-        EXPECT_EQ(at.y, c.at.y);
-        TearDown();
-    }
 }
 
 TEST_F(E2e, PositionIsKeptWhenUnmovedAndSavedAfterAMove) {
@@ -504,7 +406,7 @@ TEST_F(E2e, FollowsMinimiseRestoreAndTheForeground) {
 
 TEST_F(E2e, WindowOrderStaysWhileAMessageIsUp) {
     ASSERT_TRUE(StartBoth());
-    SendMessageW(GetDlgItem(Main(), IDC_PRESET_FIRST + 2), BM_CLICK, 0, 0);
+    Click(IDC_PRESET_FIRST + 2);
     PostClick(Main(), IDC_APPLY);
     ASSERT_TRUE(program.WaitBox(START_MS));
     HWND third = CreateWindowExW(0, L"STATIC", L"another application", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 200, 200,
@@ -538,8 +440,7 @@ TEST_F(E2e, KeystrokeButtonsSendTheirExactSequencesToWinFbe) {
         ASSERT_TRUE(WaitUntil([&] { return standIn.HasFocus(); }, TICKS_MS));
         standIn.ClearKeys();
         // The command itself, not a click: a click would first activate the program's window.
-        PostMessageW(Main(), WM_COMMAND, MAKEWPARAM(c.button, BN_CLICKED),
-                     reinterpret_cast<LPARAM>(GetDlgItem(Main(), c.button)));
+        PostCommand(c.button);
         WaitUntil([&] { return standIn.Keys().size() >= c.keys.size(); }, WRITE_MS);
         WaitUntil([] { return false; }, SETTLE_MS);
         EXPECT_EQ(standIn.Keys(), c.keys);
@@ -596,7 +497,7 @@ TEST_F(E2e, EditWindowWritesOnOkOnlyAndReselects) {
     EXPECT_FALSE(tree->HasToolsFile(L"Console.dat"));
 
     // The user's own choice of option must survive every path that writes nothing.
-    SendMessageW(GetDlgItem(Main(), IDC_PRESET_FIRST + 1), BM_CLICK, 0, 0);
+    Click(IDC_PRESET_FIRST + 1);
     struct Path {
         const char* name;
         std::function<void(HWND)> close;
@@ -661,7 +562,10 @@ TEST_F(E2e, EndsWhenWinFbeGoesAlsoMinimisedOrWithTheEditWindowOrAMessageOpen) {
     ASSERT_TRUE(program.Start(*tree));
     ASSERT_TRUE(program.WaitBox(START_MS));
     standIn.Close();
-    WaitUntil([] { return false; }, SETTLE_MS);
+    EXPECT_TRUE(WaitUntil(
+        [&] { return !e2e::FindProcessWindow(program.Proc().Id(), nullptr, L"FLG", false, L"#32770"); },
+        TICKS_MS))
+        << "main window kept after WinFBE went";
     program.DismissBox(0);
     EXPECT_EQ(program.Proc().WaitExit(EXIT_MS), std::optional<DWORD>(0)) << "still running after a start-up message";
     TearDown();
@@ -676,7 +580,7 @@ TEST_F(E2e, EndsWhenWinFbeGoesAlsoMinimisedOrWithTheEditWindowOrAMessageOpen) {
     TearDown();
 
     ASSERT_TRUE(StartBoth());
-    SendMessageW(GetDlgItem(Main(), IDC_PRESET_FIRST + 2), BM_CLICK, 0, 0);
+    Click(IDC_PRESET_FIRST + 2);
     PostClick(Main(), IDC_APPLY);
     HWND box = program.WaitBox(START_MS);
     ASSERT_TRUE(box);

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "tests/e2e/harness.h"
+#include "tests/harness/harness.h"
 #include "ui/main_window.h"
 
 using e2e::WaitUntil;
@@ -291,7 +291,7 @@ TEST_F(RealWinFbe, ProgramOnTheEditorsOwnSettingsFile) {
     // as empty for a moment.
     const std::string copied = e2e::ReadBytes(editor->source + L"\\Settings\\WinFBE.ini");
     ASSERT_TRUE(WaitUntil([&] { return e2e::ReadBytes(ini) == copied; }, WRITE_MS));
-    const std::wstring original = e2e::ReadUtf16File(ini);
+    const std::wstring original = e2e::ReadIniText(ini);
     ASSERT_EQ(e2e::IniValue(original, L"Compiler", L"CompilerSwitches"), std::wstring());
     ASSERT_EQ(e2e::IniValue(original, L"Compiler", L"FBWINCompiler32"), std::wstring());
 
@@ -308,7 +308,7 @@ TEST_F(RealWinFbe, ProgramOnTheEditorsOwnSettingsFile) {
         << Narrow(program.StatusText());
 
     bool hadBom = false;
-    const std::vector<std::wstring> before = NonBlankLines(e2e::ReadUtf16File(ini, &hadBom));
+    const std::vector<std::wstring> before = NonBlankLines(e2e::ReadIniText(ini, &hadBom));
     ASSERT_TRUE(hadBom);
     SendMessageW(GetDlgItem(program.Main(), IDC_PRESET_FIRST + 1), BM_CLICK, 0, 0);
     e2e::PostClick(program.Main(), IDC_APPLY);
@@ -319,7 +319,7 @@ TEST_F(RealWinFbe, ProgramOnTheEditorsOwnSettingsFile) {
     std::vector<std::wstring> expected = before;
     for (std::wstring& l : expected)
         if (l == L"CompilerSwitches=") l += line;
-    const std::vector<std::wstring> after = NonBlankLines(e2e::ReadUtf16File(ini, &hadBom));
+    const std::vector<std::wstring> after = NonBlankLines(e2e::ReadIniText(ini, &hadBom));
     EXPECT_TRUE(hadBom);
     EXPECT_EQ(after, expected);
 }

@@ -5,10 +5,14 @@
 
 #include <memory>
 
-#include "tests/e2e/harness.h"
-#include "tests/robust/robust_support.h"
+#include "tests/harness/program_test.h"
 #include "ui/main_window.h"
 
+using e2e::Line;
+using e2e::Narrow;
+using e2e::PositionBytes;
+using e2e::REAL_FBC32;
+using e2e::TopLeft;
 using e2e::WaitUntil;
 
 namespace {
@@ -23,10 +27,7 @@ constexpr int MAX_PRESETS = 32;
 constexpr int VALUE_CHARS = 259;
 
 constexpr const char* TWO_PRESETS = "-gen gas\r\n-gen gas64\r\n";
-constexpr const wchar_t* BASE = L"-w all -fpmode fast -fpu sse ";
 constexpr const wchar_t* ALL_FLAGS = L"-s console -arch 686 -exx ";
-constexpr const wchar_t* REAL_FBC32 =
-    L"C:\\WinFBE\\Toolchains\\FreeBASIC-1.10.1-winlibs-gcc-9.3.0\\fbc32.exe";
 constexpr const wchar_t* REAL_STATUS = L" fbc 1.10.1 / gcc 9.3.0";
 constexpr const wchar_t* NO_PRESET_USED = L"No preset used";
 constexpr const wchar_t* NO_MATCH = L"No preset match.";
@@ -34,17 +35,6 @@ constexpr const wchar_t* EMPTY_LINE = L"'CompilerSwitches' in WinFBE.ini is empt
 constexpr const wchar_t* NO_SETTINGS = L"The given WinFBE ini file does not exist.";
 constexpr const wchar_t* NO_RADIO = L"No valid radio button has been selected.";
 constexpr const wchar_t* POSITION_FILE = L"CSposition.dat";
-
-std::wstring Line(const wchar_t* prefix, const std::wstring& preset) {
-    return std::wstring(prefix) + BASE + preset;
-}
-
-std::string Narrow(const std::wstring& text) {
-    std::string out;
-    for (wchar_t c : text)
-        out += c < 0x80 ? static_cast<char>(c) : '?';
-    return out;
-}
 
 std::wstring Ansi(const std::string& bytes) {
     if (bytes.empty())
@@ -56,63 +46,36 @@ std::wstring Ansi(const std::string& bytes) {
     return text;
 }
 
-std::string PositionBytes(LONG left, LONG top) {
-    std::string bytes(8, '\0');
-    memcpy(&bytes[0], &left, 4);
-    memcpy(&bytes[4], &top, 4);
-    return bytes;
-}
-
-POINT TopLeft(HWND window) {
-    RECT rect{};
-    GetWindowRect(window, &rect);
-    return {rect.left, rect.top};
-}
-
 void SetText(HWND control, const std::wstring& text) {
     SendMessageW(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
 }
 
-class Robust : public ::testing::Test {
+class Robust : public e2e::ProgramTest {
 protected:
-    static void SetUpTestSuite() { unmanaged = new e2e::UnmanagedWineWindows; }
-    static void TearDownTestSuite() {
-        delete unmanaged;
-        unmanaged = nullptr;
-    }
     void SetUp() override {
-        tree = std::make_unique<e2e::Tree>();
+        ProgramTest::SetUp();
         ASSERT_TRUE(standIn.Start(*tree));
     }
-    void TearDown() override {
-        if (program)
-            program->Proc().Kill();
-        standIn.Proc().Kill();
-    }
 
-    // A new copy of the program; its main window is not waited for.
-    void Launch(const std::wstring& exe = L"") {
-        if (program)
-            program->Proc().Kill();
-        program = std::make_unique<e2e::Program>();
-        ASSERT_TRUE(exe.empty() ? program->Start(*tree)
-                                : program->Proc().Start(exe, L"", tree->Root()));
+    // A new copy of the program, of the test's tree or of another; its main window is not
+    // waited for.
+    void Launch(const e2e::Tree* other = nullptr) {
+        ASSERT_TRUE(program.Start(other ? *other : *tree));
     }
     bool LaunchToMain() {
         Launch();
-        return program->WaitMain(START_MS) != nullptr;
+        return program.WaitMain(START_MS) != nullptr;
     }
-    HWND Main() const { return program->Main(); }
 
     // No message box came up, and none comes within a moment.
     void ExpectNoBox() {
-        EXPECT_FALSE(WaitUntil([&] { return program->HasBox(); }, QUIET_MS))
-            << "unexpected box: " << Narrow(program->DismissBox(0).value_or(L""));
+        EXPECT_FALSE(WaitUntil([&] { return program.HasBox(); }, QUIET_MS))
+            << "unexpected box: " << Narrow(program.DismissBox(0).value_or(L""));
     }
     // The way WinFBE's going or the user's closing ends the program: through WM_CLOSE.
     void CloseAndExpectCodeZero() {
         PostMessageW(Main(), WM_CLOSE, 0, 0);
-        EXPECT_EQ(program->Proc().WaitExit(EXIT_MS), std::optional<DWORD>(0));
+        EXPECT_EQ(program.Proc().WaitExit(EXIT_MS), std::optional<DWORD>(0));
     }
     int OptionCount() const {
         int count = 0;
@@ -122,24 +85,13 @@ protected:
         return count;
     }
     std::wstring Caption(int id) const { return e2e::WindowText(GetDlgItem(Main(), id)); }
-    int CheckedOption() const { return program->CheckedOption(IDC_PRESET_FIRST, LAST_OPTION_ID); }
-
-    void Click(int id) { SendMessageW(GetDlgItem(Main(), id), BM_CLICK, 0, 0); }
-    void Command(int id) {
-        SendMessageW(Main(), WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
-                     reinterpret_cast<LPARAM>(GetDlgItem(Main(), id)));
-    }
-    // For commands that show a box: queued, so the box cannot block the driver.
-    void PostCommand(int id) {
-        PostMessageW(Main(), WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
-                     reinterpret_cast<LPARAM>(GetDlgItem(Main(), id)));
-    }
-    std::wstring DismissedText() { return program->DismissBox(START_MS).value_or(L"<no box>"); }
+    int CheckedOption() const { return program.CheckedOption(IDC_PRESET_FIRST, LAST_OPTION_ID); }
+    std::wstring DismissedText() { return program.DismissBox(START_MS).value_or(L"<no box>"); }
 
     // Opens the edit window and returns its field's text; empty handle when it did not open.
     HWND OpenEdit(std::wstring* field) {
         PostCommand(IDC_EDIT);
-        HWND edit = program->WaitEditWindow();
+        HWND edit = program.WaitEditWindow();
         if (edit && field)
             *field = e2e::WindowText(GetDlgItem(edit, IDC_SWITCHES_TEXT));
         return edit;
@@ -150,14 +102,7 @@ protected:
             WaitUntil([&] { return !IsWindow(edit) && IsWindowEnabled(Main()); }, WRITE_MS));
         e2e::Sync(Main());
     }
-
-    static e2e::UnmanagedWineWindows* unmanaged;
-    std::unique_ptr<e2e::Tree> tree;
-    e2e::StandIn standIn;
-    std::unique_ptr<e2e::Program> program;
 };
-
-e2e::UnmanagedWineWindows* Robust::unmanaged = nullptr;
 
 std::string Garbage(size_t size) {
     std::string bytes(size, '\0');
@@ -184,7 +129,7 @@ TEST_F(Robust, OddPresetFilesGiveTheirPresetsOrEndSilently) {
     const std::string longItem(100000, 'x');
     struct Case {
         const char* name;
-        std::string bytes;
+        std::optional<std::string> bytes;  // nullopt: no preset file
         std::wstring line;
         int options;  // 0: the program ends without a window
         std::vector<std::pair<int, std::wstring>> captions;
@@ -207,6 +152,9 @@ TEST_F(Robust, OddPresetFilesGiveTheirPresetsOrEndSilently) {
          nullptr,
          IDC_PRESET_FIRST + 1},
         {"one 100 KB line, one item", longItem, Line(L"", L"-gen gas64"), 0, {}, nullptr, 0},
+        {"one preset", std::string("-gen gas\r\n"), Line(L"", L"-gen gas64"), 0, {}, nullptr, 0},
+        {"empty file", std::string(), Line(L"", L"-gen gas64"), 0, {}, nullptr, 0},
+        {"no file", std::nullopt, Line(L"", L"-gen gas64"), 0, {}, nullptr, 0},
         {"40 lines",
          FortyLines(),
          Line(L"-exx ", L"p32"),
@@ -255,36 +203,39 @@ TEST_F(Robust, OddPresetFilesGiveTheirPresetsOrEndSilently) {
     DeleteFileW(tree->ToolsFile(L"FlagsmithII.ini").c_str());
     ASSERT_TRUE(CreateDirectoryW(tree->ToolsFile(L"FlagsmithII.ini").c_str(), nullptr));
     Launch();
-    EXPECT_EQ(program->Proc().WaitExit(START_MS), std::optional<DWORD>(0));
-    EXPECT_FALSE(program->HasBox());
+    EXPECT_EQ(program.Proc().WaitExit(START_MS), std::optional<DWORD>(0));
+    EXPECT_FALSE(program.HasBox());
     RemoveDirectoryW(tree->ToolsFile(L"FlagsmithII.ini").c_str());
 
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        tree->WritePresets(c.bytes);
+        if (c.bytes)
+            tree->WritePresets(*c.bytes);
+        else
+            DeleteFileW(tree->ToolsFile(L"FlagsmithII.ini").c_str());
         tree->WriteWinFbeIni(c.line, REAL_FBC32);
         DeleteFileW(tree->ToolsFile(POSITION_FILE).c_str());
-        const auto others = robust::OtherEntries(tree->IniPath());
+        const auto others = e2e::OtherEntries(tree->IniPath());
         const std::string iniBefore = e2e::ReadBytes(tree->IniPath());
         Launch();
         if (!c.options) {
-            const DWORD pid = program->Proc().Id();
+            const DWORD pid = program.Proc().Id();
             bool sawWindow = false;
             WaitUntil(
                 [&] {
                     sawWindow =
                         sawWindow || e2e::FindProcessWindow(pid, nullptr, nullptr, true) != nullptr;
-                    return !program->Proc().Running();
+                    return !program.Proc().Running();
                 },
                 START_MS);
-            EXPECT_EQ(program->Proc().WaitExit(0), std::optional<DWORD>(0));
+            EXPECT_EQ(program.Proc().WaitExit(0), std::optional<DWORD>(0));
             EXPECT_FALSE(sawWindow);
             continue;
         }
         if (c.message) {
             EXPECT_EQ(DismissedText(), c.message);
         }
-        ASSERT_TRUE(program->WaitMain(START_MS));
+        ASSERT_TRUE(program.WaitMain(START_MS));
         ExpectNoBox();
         EXPECT_EQ(OptionCount(), c.options);
         for (const auto& caption : c.captions) {
@@ -294,7 +245,7 @@ TEST_F(Robust, OddPresetFilesGiveTheirPresetsOrEndSilently) {
         EXPECT_EQ(CheckedOption(), c.checked);
         EXPECT_EQ(e2e::ReadBytes(tree->IniPath()), iniBefore) << "start-up wrote to WinFBE.ini";
         CloseAndExpectCodeZero();
-        EXPECT_EQ(robust::OtherEntries(tree->IniPath()), others);
+        EXPECT_EQ(e2e::OtherEntries(tree->IniPath()), others);
     }
 }
 
@@ -318,7 +269,7 @@ TEST_F(Robust, HugePresetFileGivesItsPresets) {
     tree->WriteWinFbeIni(Line(L"", L"-gen gas64"), REAL_FBC32);
 
     ASSERT_TRUE(LaunchToMain()) << "exit code "
-                                << program->Proc().WaitExit(0).value_or(STILL_ACTIVE);
+                                << program.Proc().WaitExit(0).value_or(STILL_ACTIVE);
     ExpectNoBox();
     EXPECT_EQ(OptionCount(), 5);
     EXPECT_EQ(Caption(IDC_PRESET_FIRST), L"-gen gas");
@@ -354,6 +305,7 @@ TEST_F(Robust, PositionFileOfAnyLengthPlacesTheWindowExactlyAndStaysUntouched) {
         {"4 bytes", PositionBytes(26, 100).substr(0, 4), {26, 0}},
         {"7 bytes", PositionBytes(26, 300).substr(0, 7), {26, 300}},
         {"8 bytes, negative", PositionBytes(-50, -30), {-50, -30}},
+        {"left of and above the screen", PositionBytes(-40, -30), {-40, -30}},
         {"100 bytes", hundred, {40, 60}},
         {"off screen right and below", PositionBytes(5000, 4000), {5000, 4000}},
         {"off screen left", PositionBytes(-3000, 100), {-3000, 100}},
@@ -398,7 +350,7 @@ TEST_F(Robust, LongAndOddlyShapedValuesAreCutAndReadByTheRules) {
     ASSERT_TRUE(LaunchToMain());
     ExpectNoBox();
     EXPECT_EQ(CheckedOption(), IDC_PRESET_FIRST + 2) << "the cut line matches the long preset";
-    const auto others = robust::OtherEntries(tree->IniPath());
+    const auto others = e2e::OtherEntries(tree->IniPath());
 
     struct Shape {
         const char* name;
@@ -471,16 +423,16 @@ TEST_F(Robust, LongAndOddlyShapedValuesAreCutAndReadByTheRules) {
     for (const Path& p : paths) {
         SCOPED_TRACE(p.name);
         tree->WriteWinFbeIni(switches, p.path);
-        EXPECT_TRUE(WaitUntil([&] { return program->StatusText() == p.status; }, TICKS_MS))
-            << "status: '" << Narrow(program->StatusText()) << "'";
+        EXPECT_TRUE(WaitUntil([&] { return program.StatusText() == p.status; }, TICKS_MS))
+            << "status: '" << Narrow(program.StatusText()) << "'";
     }
-    EXPECT_EQ(robust::OtherEntries(tree->IniPath()), others);
+    EXPECT_EQ(e2e::OtherEntries(tree->IniPath()), others);
     CloseAndExpectCodeZero();
 
     // Read back cut, the whole line matches no preset, as any line longer than 259 characters.
     Launch();
     EXPECT_EQ(DismissedText(), NO_MATCH);
-    ASSERT_TRUE(program->WaitMain(START_MS));
+    ASSERT_TRUE(program.WaitMain(START_MS));
     EXPECT_EQ(CheckedOption(), IDC_PRESET_FIRST + 3);
     CloseAndExpectCodeZero();
 }
@@ -491,6 +443,7 @@ TEST_F(Robust, SettingsFileThatIsNoFileIsReportedAndEndsWithCodeZero) {
         const char* name;
         void (*make)(const std::wstring& settings);
     } cases[] = {
+        {"no WinFBE.ini", [](const std::wstring& s) { DeleteFileW((s + L"\\WinFBE.ini").c_str()); }},
         {"WinFBE.ini is a directory",
          [](const std::wstring& s) {
              DeleteFileW((s + L"\\WinFBE.ini").c_str());
@@ -509,7 +462,7 @@ TEST_F(Robust, SettingsFileThatIsNoFileIsReportedAndEndsWithCodeZero) {
         const bool hadFolder = e2e::DirectoryExists(settings);
         Launch();
         EXPECT_EQ(DismissedText(), NO_SETTINGS);
-        EXPECT_EQ(program->Proc().WaitExit(EXIT_MS), std::optional<DWORD>(0));
+        EXPECT_EQ(program.Proc().WaitExit(EXIT_MS), std::optional<DWORD>(0));
         EXPECT_EQ(e2e::DirectoryExists(settings), hadFolder);
         EXPECT_FALSE(e2e::FileExists(tree->IniPath()));
     }
@@ -517,14 +470,14 @@ TEST_F(Robust, SettingsFileThatIsNoFileIsReportedAndEndsWithCodeZero) {
 
 TEST_F(Robust, LockedSettingsFileReportsEachFailedWriteAndRecovers) {
     const std::string before = e2e::ReadBytes(tree->IniPath());
-    robust::FileLock lock(tree->IniPath());
+    e2e::FileLock lock(tree->IniPath());
     ASSERT_TRUE(lock.Held());
     Launch();
     // The file exists but cannot be read: the line reads as empty.
     EXPECT_EQ(DismissedText(), EMPTY_LINE);
-    ASSERT_TRUE(program->WaitMain(START_MS));
-    EXPECT_TRUE(WaitUntil([&] { return program->StatusText() == L" fbc  / gcc "; }, TICKS_MS))
-        << Narrow(program->StatusText());
+    ASSERT_TRUE(program.WaitMain(START_MS));
+    EXPECT_TRUE(WaitUntil([&] { return program.StatusText() == L" fbc  / gcc "; }, TICKS_MS))
+        << Narrow(program.StatusText());
 
     Click(IDC_PRESET_FIRST);
     PostCommand(IDC_APPLY);
@@ -545,7 +498,7 @@ TEST_F(Robust, LockedSettingsFileReportsEachFailedWriteAndRecovers) {
     lock.Release();
     EXPECT_EQ(e2e::ReadBytes(tree->IniPath()), before);
 
-    EXPECT_TRUE(WaitUntil([&] { return program->StatusText() == REAL_STATUS; }, TICKS_MS));
+    EXPECT_TRUE(WaitUntil([&] { return program.StatusText() == REAL_STATUS; }, TICKS_MS));
     Click(IDC_PRESET_FIRST);
     Command(IDC_APPLY);
     ExpectNoBox();
@@ -558,19 +511,19 @@ TEST_F(Robust, SettingsFileWithoutCompilerSectionGetsItOnApply) {
     e2e::WriteUtf16File(tree->IniPath(), text);
     Launch();
     EXPECT_EQ(DismissedText(), EMPTY_LINE);
-    ASSERT_TRUE(program->WaitMain(START_MS));
+    ASSERT_TRUE(program.WaitMain(START_MS));
     EXPECT_EQ(CheckedOption(), IDC_PRESET_FIRST + 2);
-    EXPECT_TRUE(WaitUntil([&] { return program->StatusText() == L" fbc  / gcc "; }, TICKS_MS))
-        << Narrow(program->StatusText());
+    EXPECT_TRUE(WaitUntil([&] { return program.StatusText() == L" fbc  / gcc "; }, TICKS_MS))
+        << Narrow(program.StatusText());
     Click(IDC_PRESET_FIRST + 1);
     Command(IDC_APPLY);
     ExpectNoBox();
     bool utf16 = false;
-    const std::wstring after = robust::ReadIniText(tree->IniPath(), &utf16);
+    const std::wstring after = e2e::ReadIniText(tree->IniPath(), &utf16);
     EXPECT_TRUE(utf16);
     EXPECT_EQ(e2e::IniValue(after, L"Compiler", L"CompilerSwitches"),
               std::optional<std::wstring>(Line(L"", L"-gen gas64")));
-    EXPECT_EQ(robust::OtherEntries(tree->IniPath()), robust::IniEntries(text));
+    EXPECT_EQ(e2e::OtherEntries(tree->IniPath()), e2e::IniEntries(text));
     CloseAndExpectCodeZero();
 }
 
@@ -581,7 +534,7 @@ TEST_F(Robust, EmptySettingsFileAndFlagFilesThatAreFoldersAreNoObstacle) {
         CreateDirectoryW(tree->ToolsFile(name).c_str(), nullptr);
     Launch();
     EXPECT_EQ(DismissedText(), EMPTY_LINE);
-    ASSERT_TRUE(program->WaitMain(START_MS));
+    ASSERT_TRUE(program.WaitMain(START_MS));
     for (int id : {IDC_CONSOLE, IDC_ARCH686, IDC_EXX})
         EXPECT_FALSE(e2e::IsChecked(Main(), id));
     // Checked boxes whose files cannot be made, and an unchecked one whose "file" is a folder.
@@ -589,14 +542,14 @@ TEST_F(Robust, EmptySettingsFileAndFlagFilesThatAreFoldersAreNoObstacle) {
     Click(IDC_PRESET_FIRST);
     Command(IDC_APPLY);
     ExpectNoBox();
-    EXPECT_EQ(e2e::IniValue(robust::ReadIniText(tree->IniPath()), L"Compiler", L"CompilerSwitches"),
+    EXPECT_EQ(tree->Switches(),
               std::optional<std::wstring>(Line(L"-s console -arch 686 ", L"-gen gas")));
     for (const wchar_t* name : {L"Console.dat", L"686.dat", L"exx.dat"})
         EXPECT_TRUE(e2e::DirectoryExists(tree->ToolsFile(name)));
     Click(IDC_PRESET_FIRST + 2);
     Command(IDC_APPLY);
     ExpectNoBox();
-    EXPECT_EQ(e2e::IniValue(robust::ReadIniText(tree->IniPath()), L"Compiler", L"CompilerSwitches"),
+    EXPECT_EQ(tree->Switches(),
               std::optional<std::wstring>(Line(L"-s console -arch 686 ", Ansi("-d NAME=caf\xE9"))));
     CloseAndExpectCodeZero();
 }
@@ -609,11 +562,11 @@ TEST_F(Robust, AnsiSettingsFileIsReadAndStaysAnsi) {
         Narrow(REAL_FBC32) + "\r\nCompilerSwitches=-w all -fpmode fast -fpu sse -gen gas64\r\n" +
         "[Editor]\r\nFontName=Courier New\r\n";
     e2e::WriteBytes(tree->IniPath(), text);
-    const auto others = robust::OtherEntries(tree->IniPath());
+    const auto others = e2e::OtherEntries(tree->IniPath());
     ASSERT_TRUE(LaunchToMain());
     ExpectNoBox();
     EXPECT_EQ(CheckedOption(), IDC_PRESET_FIRST + 1);
-    EXPECT_TRUE(WaitUntil([&] { return program->StatusText() == REAL_STATUS; }, TICKS_MS));
+    EXPECT_TRUE(WaitUntil([&] { return program.StatusText() == REAL_STATUS; }, TICKS_MS));
     Click(IDC_PRESET_FIRST);
     Command(IDC_APPLY);
     ExpectNoBox();
@@ -631,18 +584,17 @@ TEST_F(Robust, AnsiSettingsFileIsReadAndStaysAnsi) {
         std::string::npos)
         << "an ANSI preset written other than as its ANSI bytes";
     bool utf16 = true;
-    robust::ReadIniText(tree->IniPath(), &utf16);
+    e2e::ReadIniText(tree->IniPath(), &utf16);
     EXPECT_FALSE(utf16);
-    EXPECT_EQ(robust::OtherEntries(tree->IniPath()), others);
+    EXPECT_EQ(e2e::OtherEntries(tree->IniPath()), others);
     CloseAndExpectCodeZero();
 }
 
 TEST_F(Robust, FolderOutsideTheAnsiCodePageIsFoundReadAndWritten) {
     // Greek and Cyrillic letters: not in code page 1252, which the ANSI calls use.
-    const std::wstring root = robust::TempFolder() +
-                              L"\\flg-\x03A9\x03BC\x03AD\x03B3\x03B1-\x0416\x0443\x043A-" +
-                              std::to_wstring(GetCurrentProcessId());
-    robust::Installation install(root);
+    const e2e::Tree install(L"FlagsmithII.exe",
+                            L"\x03A9\x03BC\x03AD\x03B3\x03B1-\x0416\x0443\x043A");
+    const std::wstring& root = install.Root();
     ASSERT_TRUE(install.Complete()) << "cannot create a folder with Greek and Cyrillic letters";
     WIN32_FIND_DATAW found = {};
     HANDLE search = FindFirstFileW(root.c_str(), &found);
@@ -653,28 +605,28 @@ TEST_F(Robust, FolderOutsideTheAnsiCodePageIsFoundReadAndWritten) {
     BOOL lossy = FALSE;
     WideCharToMultiByte(CP_ACP, 0, root.c_str(), -1, nullptr, 0, nullptr, &lossy);
     ASSERT_TRUE(lossy) << "the ANSI code page can name this folder: nothing is tested";
-    e2e::WriteBytes(install.ToolsFile(L"FlagsmithII.ini"), TWO_PRESETS);
+    install.WritePresets(TWO_PRESETS);
     e2e::WriteUtf16File(install.IniPath(),
-                        robust::ManySectionsIni(Line(L"", L"-gen gas64"), REAL_FBC32));
-    const auto others = robust::OtherEntries(install.IniPath());
+                        e2e::ManySectionsIni(Line(L"", L"-gen gas64"), REAL_FBC32));
+    const auto others = e2e::OtherEntries(install.IniPath());
 
-    Launch(install.ProgramPath());
-    ASSERT_TRUE(program->WaitMain(START_MS));
+    Launch(&install);
+    ASSERT_TRUE(program.WaitMain(START_MS));
     ExpectNoBox();
     EXPECT_EQ(CheckedOption(), IDC_PRESET_FIRST + 1);
-    EXPECT_TRUE(WaitUntil([&] { return program->StatusText() == REAL_STATUS; }, TICKS_MS))
-        << Narrow(program->StatusText());
+    EXPECT_TRUE(WaitUntil([&] { return program.StatusText() == REAL_STATUS; }, TICKS_MS))
+        << Narrow(program.StatusText());
 
     Click(IDC_PRESET_FIRST);
     e2e::SetChecked(Main(), IDC_CONSOLE, true);
     Command(IDC_APPLY);
     ExpectNoBox();
     bool utf16 = false;
-    const std::wstring after = robust::ReadIniText(install.IniPath(), &utf16);
+    const std::wstring after = e2e::ReadIniText(install.IniPath(), &utf16);
     EXPECT_TRUE(utf16);
     EXPECT_EQ(e2e::IniValue(after, L"Compiler", L"CompilerSwitches"),
               std::optional<std::wstring>(Line(L"-s console -arch 686 ", L"-gen gas")));
-    EXPECT_EQ(robust::OtherEntries(install.IniPath()), others);
+    EXPECT_EQ(e2e::OtherEntries(install.IniPath()), others);
     EXPECT_TRUE(e2e::FileExists(install.ToolsFile(L"Console.dat")));
     EXPECT_TRUE(e2e::FileExists(install.ToolsFile(L"686.dat")));
 
@@ -692,7 +644,7 @@ TEST_F(Robust, FolderOutsideTheAnsiCodePageIsFoundReadAndWritten) {
     EXPECT_FALSE(e2e::FileExists(install.ToolsFile(L"Console.dat")));
     EXPECT_FALSE(e2e::FileExists(install.ToolsFile(L"686.dat")));
     EXPECT_EQ(
-        e2e::IniValue(robust::ReadIniText(install.IniPath()), L"Compiler", L"CompilerSwitches"),
+        e2e::IniValue(e2e::ReadIniText(install.IniPath()), L"Compiler", L"CompilerSwitches"),
         std::optional<std::wstring>(Line(L"", L"-gen gas64")));
 
     // Centred, so away from (0, 0): closing saves the position beside the program.
@@ -705,12 +657,12 @@ TEST_F(Robust, SettingsFileGoingAwayWhileRunningIsReportedOnWrite) {
     ASSERT_TRUE(LaunchToMain());
     const std::wstring settings = tree->Root() + L"\\Settings";
     ASSERT_TRUE(DeleteFileW(tree->IniPath().c_str()));
-    EXPECT_TRUE(WaitUntil([&] { return program->StatusText() == L" fbc  / gcc "; }, TICKS_MS));
+    EXPECT_TRUE(WaitUntil([&] { return program.StatusText() == L" fbc  / gcc "; }, TICKS_MS));
     // The write makes the file anew.
     Click(IDC_PRESET_FIRST + 1);
     Command(IDC_APPLY);
     ExpectNoBox();
-    EXPECT_EQ(e2e::IniValue(robust::ReadIniText(tree->IniPath()), L"Compiler", L"CompilerSwitches"),
+    EXPECT_EQ(tree->Switches(),
               std::optional<std::wstring>(Line(L"", L"-gen gas64")));
 
     // Without the folder no write can succeed.
@@ -734,31 +686,15 @@ TEST_F(Robust, SettingsFileGoingAwayWhileRunningIsReportedOnWrite) {
     PostCommand(IDC_APPLY);
     EXPECT_EQ(DismissedText(), L"Error1");
     ExpectNoBox();
-    EXPECT_TRUE(program->Proc().Running());
+    EXPECT_TRUE(program.Proc().Running());
     CloseAndExpectCodeZero();
-}
-
-TEST_F(Robust, WinFbeGoingWhileAStartUpMessageIsUpEndsTheProgram) {
-    tree->WritePresets(FortyLines());
-    Launch();
-    HWND box = program->WaitBox(START_MS);
-    ASSERT_TRUE(box);
-    standIn.Close();
-    EXPECT_TRUE(WaitUntil(
-        [&] {
-            return !e2e::FindProcessWindow(program->Proc().Id(), nullptr, L"FLG", false, L"#32770");
-        },
-        TICKS_MS))
-        << "main window kept after WinFBE went";
-    program->DismissBox(0);
-    EXPECT_EQ(program->Proc().WaitExit(EXIT_MS), std::optional<DWORD>(0));
 }
 
 TEST_F(Robust, ThousandApplyAndClearCyclesKeepEveryOtherKeyAndTheEncoding) {
     tree->WritePresets("-gen gas\r\n-gen gas64\r\n-lang qb\r\n");
     e2e::WriteUtf16File(tree->IniPath(),
-                        robust::ManySectionsIni(Line(L"", L"-gen gas64"), REAL_FBC32));
-    const auto others = robust::OtherEntries(tree->IniPath());
+                        e2e::ManySectionsIni(Line(L"", L"-gen gas64"), REAL_FBC32));
+    const auto others = e2e::OtherEntries(tree->IniPath());
     ASSERT_TRUE(LaunchToMain());
     ExpectNoBox();
     const std::wstring lines[] = {Line(L"-arch 686 ", L"-gen gas"), Line(L"", L"-gen gas64"),
@@ -779,16 +715,16 @@ TEST_F(Robust, ThousandApplyAndClearCyclesKeepEveryOtherKeyAndTheEncoding) {
             ASSERT_EQ(CheckedOption(), IDC_PRESET_FIRST + 3);
         }
         if (cycle == 100)
-            warm = robust::PrivateBytes(program->Proc().Id());
+            warm = e2e::PrivateBytes(program.Proc().Id());
     }
-    const SIZE_T after = robust::PrivateBytes(program->Proc().Id());
-    EXPECT_FALSE(program->HasBox());
+    const SIZE_T after = e2e::PrivateBytes(program.Proc().Id());
+    EXPECT_FALSE(program.HasBox());
     bool utf16 = false;
-    const std::wstring text = robust::ReadIniText(tree->IniPath(), &utf16);
+    const std::wstring text = e2e::ReadIniText(tree->IniPath(), &utf16);
     EXPECT_TRUE(utf16) << "the byte-order mark was lost";
     EXPECT_EQ(e2e::IniValue(text, L"Compiler", L"CompilerSwitches"),
               std::optional<std::wstring>(L""));
-    EXPECT_EQ(robust::OtherEntries(tree->IniPath()), others);
+    EXPECT_EQ(e2e::OtherEntries(tree->IniPath()), others);
     ASSERT_GT(warm, 0u);
     EXPECT_LT(after, warm + 256 * 1024) << "private bytes " << warm << " -> " << after;
     CloseAndExpectCodeZero();
@@ -822,18 +758,18 @@ TEST_F(Robust, PrivateMemoryStaysFlatOverBoxesEditWindowsAndTicks) {
     for (int i = 0; i < 5; ++i)
         ASSERT_TRUE(editWindow());
     tick(500);
-    const DWORD pid = program->Proc().Id();
-    const SIZE_T start = robust::PrivateBytes(pid);
+    const DWORD pid = program.Proc().Id();
+    const SIZE_T start = e2e::PrivateBytes(pid);
     ASSERT_GT(start, 0u);
 
     for (int i = 0; i < 200; ++i)
         ASSERT_TRUE(box()) << "box " << i;
-    const SIZE_T afterBoxes = robust::PrivateBytes(pid);
+    const SIZE_T afterBoxes = e2e::PrivateBytes(pid);
     for (int i = 0; i < 50; ++i)
         ASSERT_TRUE(editWindow()) << "edit window " << i;
-    const SIZE_T afterEdits = robust::PrivateBytes(pid);
+    const SIZE_T afterEdits = e2e::PrivateBytes(pid);
     tick(5000);
-    const SIZE_T afterTicks = robust::PrivateBytes(pid);
+    const SIZE_T afterTicks = e2e::PrivateBytes(pid);
     const SIZE_T bound = 512 * 1024;
     EXPECT_LT(afterBoxes, start + bound) << start << " -> " << afterBoxes;
     EXPECT_LT(afterEdits, afterBoxes + bound) << afterBoxes << " -> " << afterEdits;

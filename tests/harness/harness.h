@@ -6,47 +6,33 @@
 #include <string>
 #include <vector>
 
+#include "tests/harness/files.h"
+#include "tests/harness/unmanaged_windows.h"
+
 // Drives the real program and the stand-in WinFBE from outside, by window messages and files.
 namespace e2e {
 
-// For the life of the object, windows of programs started under Wine get no window-manager
-// frame (Wine's X11 driver option Managed=N); the previous setting is put back afterwards.
-class UnmanagedWineWindows {
-public:
-    UnmanagedWineWindows();
-    ~UnmanagedWineWindows();
-    UnmanagedWineWindows(const UnmanagedWineWindows&) = delete;
-    UnmanagedWineWindows& operator=(const UnmanagedWineWindows&) = delete;
-
-private:
-    bool underWine_ = false;
-    bool hadValue_ = false;
-    std::wstring previous_;
-};
+// The 32-bit compiler of a WinFBE installation; the status bar shows it as
+// " fbc 1.10.1 / gcc 9.3.0".
+constexpr const wchar_t* REAL_FBC32 =
+    L"C:\\WinFBE\\Toolchains\\FreeBASIC-1.10.1-winlibs-gcc-9.3.0\\fbc32.exe";
 
 // Polls the condition (pumping this thread's messages) until it holds or the time is up.
 bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs);
 
-// One INI line set, written the way WinFBE writes its settings: UTF-16LE, BOM, CRLF.
-void WriteUtf16File(const std::wstring& path, const std::wstring& text);
-std::wstring ReadUtf16File(const std::wstring& path, bool* hadBom = nullptr);
-std::string ReadBytes(const std::wstring& path);
-void WriteBytes(const std::wstring& path, const std::string& bytes);
-bool FileExists(const std::wstring& path);
-bool DirectoryExists(const std::wstring& path);
-// The raw value of key in section, untrimmed; nullopt when the section or the key is missing.
-std::optional<std::wstring> IniValue(const std::wstring& iniText, const std::wstring& section,
-                                     const std::wstring& key);
-
-// A fresh installation: <temp>\<unique>\Tools\{program, Alertkit.dll, FlagsmithII.ini} and
-// <temp>\<unique>\Settings\WinFBE.ini. Removed again by the destructor.
+// A fresh installation: <temp>\flg-<folderTag>-<unique>\Tools\{program, Alertkit.dll,
+// FlagsmithII.ini} and ...\Settings\WinFBE.ini, with two presets and a line that selects the
+// second. The tag may hold letters the ANSI code page cannot name. Removed by the destructor.
 class Tree {
 public:
-    explicit Tree(const std::wstring& programName = L"FlagsmithII.exe");
+    explicit Tree(const std::wstring& programName = L"FlagsmithII.exe",
+                  const std::wstring& folderTag = L"e2e");
     ~Tree();
     Tree(const Tree&) = delete;
     Tree& operator=(const Tree&) = delete;
 
+    // Whether the folders and the program's files were all made.
+    bool Complete() const;
     const std::wstring& Root() const { return root_; }
     std::wstring Tools() const { return root_ + L"\\Tools"; }
     std::wstring ToolsFile(const std::wstring& name) const { return Tools() + L"\\" + name; }
@@ -60,6 +46,7 @@ public:
     // leaves the key out.
     void WriteWinFbeIni(const std::optional<std::wstring>& switches,
                         const std::optional<std::wstring>& fbc32 = std::nullopt) const;
+    // Compiler/CompilerSwitches of WinFBE.ini, in whichever encoding the file is.
     std::optional<std::wstring> Switches() const;
     void TouchToolsFile(const std::wstring& name) const;
     bool HasToolsFile(const std::wstring& name) const { return FileExists(ToolsFile(name)); }
@@ -77,7 +64,10 @@ public:
     Process& operator=(const Process&) = delete;
 
     // show, when not negative, is the launcher's show command (STARTF_USESHOWWINDOW).
-    bool Start(const std::wstring& exe, const std::wstring& arguments, const std::wstring& folder, int show = -1);
+    bool Start(const std::wstring& exe,
+               const std::wstring& arguments,
+               const std::wstring& folder,
+               int show = -1);
     bool Running() const;
     // The exit code, or nullopt when the process is still running after timeoutMs.
     std::optional<DWORD> WaitExit(DWORD timeoutMs) const;
@@ -89,13 +79,24 @@ private:
     DWORD id_ = 0;
 };
 
+// Private bytes of another process (PROCESS_QUERY_INFORMATION | PROCESS_VM_READ); 0 on failure.
+SIZE_T PrivateBytes(DWORD pid);
+
 // The first top-level window of process pid with this class (null: any) and title (null: any),
 // visible only when asked.
-HWND FindProcessWindow(DWORD pid, const wchar_t* className, const wchar_t* title, bool visibleOnly,
+HWND FindProcessWindow(DWORD pid,
+                       const wchar_t* className,
+                       const wchar_t* title,
+                       bool visibleOnly,
                        const wchar_t* notClassName = nullptr);
-HWND WaitForProcessWindow(DWORD pid, const wchar_t* className, const wchar_t* title, bool visibleOnly,
-                          DWORD timeoutMs, const wchar_t* notClassName = nullptr);
+HWND WaitForProcessWindow(DWORD pid,
+                          const wchar_t* className,
+                          const wchar_t* title,
+                          bool visibleOnly,
+                          DWORD timeoutMs,
+                          const wchar_t* notClassName = nullptr);
 std::wstring WindowText(HWND window);
+POINT TopLeft(HWND window);
 bool IsChecked(HWND dialog, int id);
 void SetChecked(HWND dialog, int id, bool checked);
 // A mouse click on a child control, queued so a message box it opens cannot block the driver.
@@ -125,7 +126,8 @@ private:
 
 class Program {
 public:
-    // Starts the program of the tree; does not wait for any window.
+    // Starts the program of the tree (ending a copy this object started before); does not
+    // wait for any window.
     bool Start(const Tree& tree, int show = -1);
     // The visible main window "FLG", waited for.
     HWND WaitMain(DWORD timeoutMs = 5000);
