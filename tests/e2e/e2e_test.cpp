@@ -5,7 +5,8 @@
 #include <memory>
 
 #include "tests/e2e/harness.h"
-#include "ui/main_window.h"
+#include "app/identifiers.h"
+#include "ui/edit_window.h"
 
 using e2e::FileExists;
 using e2e::IsChecked;

@@ -7,7 +7,8 @@
 
 #include "tests/e2e/harness.h"
 #include "tests/robust/robust_support.h"
-#include "ui/main_window.h"
+#include "app/identifiers.h"
+#include "ui/edit_window.h"
 
 using e2e::WaitUntil;
 

@@ -1,0 +1,34 @@
+#include "app/byte_stream_win.h"
+
+namespace {
+
+HANDLE OpenForReading(const wchar_t* path) {
+    return CreateFileW(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                       OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+}
+
+}  // namespace
+
+FileByteStream::FileByteStream(const wchar_t* path) : file_(OpenForReading(path)) {
+    if (IsOpen()) {
+        block_.resize(BLOCK_BYTES);
+    }
+}
+
+FileByteStream::~FileByteStream() {
+    if (IsOpen()) {
+        CloseHandle(file_);
+    }
+}
+
+bool FileByteStream::Refill() {
+    if (!IsOpen()) {
+        return false;
+    }
+    DWORD got = 0;
+    if (!ReadFile(file_, block_.data(), BLOCK_BYTES, &got, nullptr) || got == 0) {
+        return false;
+    }
+    SetBlock(block_.data(), block_.data() + got);
+    return true;
+}
