@@ -9,9 +9,10 @@ HANDLE OpenForReading(const wchar_t* path) {
 
 }  // namespace
 
-FileByteStream::FileByteStream(const wchar_t* path) : file_(OpenForReading(path)) {
+FileByteStream::FileByteStream(const wchar_t* path, DWORD blockBytes)
+    : file_(OpenForReading(path)) {
     if (IsOpen()) {
-        block_.resize(BLOCK_BYTES);
+        block_.resize(blockBytes);
     }
 }
 
@@ -26,7 +27,8 @@ bool FileByteStream::Refill() {
         return false;
     }
     DWORD got = 0;
-    if (!ReadFile(file_, block_.data(), BLOCK_BYTES, &got, nullptr) || got == 0) {
+    const DWORD size = static_cast<DWORD>(block_.size());
+    if (!ReadFile(file_, block_.data(), size, &got, nullptr) || got == 0) {
         return false;
     }
     SetBlock(block_.data(), block_.data() + got);

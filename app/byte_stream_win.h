@@ -11,7 +11,7 @@ class FileByteStream : public ByteStream {
 public:
     static constexpr DWORD BLOCK_BYTES = 64 * 1024;
 
-    explicit FileByteStream(const wchar_t* path);
+    explicit FileByteStream(const wchar_t* path, DWORD blockBytes = BLOCK_BYTES);
     ~FileByteStream() override;
 
     bool IsOpen() const { return file_ != INVALID_HANDLE_VALUE; }

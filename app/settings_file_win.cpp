@@ -107,7 +107,8 @@ bool ReadPosition(const wchar_t* folder) {
     if (!IsExistingFile(path.c_str())) {
         return false;
     }
-    FileByteStream file(path.c_str());
+    // One block of the position's size: the one read the file needs.
+    FileByteStream file(path.c_str(), static_cast<DWORD>(POSITION_BYTES));
     if (!file.IsOpen()) {
         return true;
     }
