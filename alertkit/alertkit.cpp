@@ -5,10 +5,10 @@
 #include <stdint.h>
 
 #include "alertkit/font_face.h"
-#include "alertkit/handles.h"
 #include "alertkit/message_box.h"
 #include "alertkit/message_box_layout.h"
 #include "alertkit/style_decode.h"
+#include "framework/handles.h"
 
 namespace {
 

@@ -2,8 +2,8 @@
 
 #include <windows.h>
 
-#include "alertkit/handles.h"
 #include "alertkit/message_box_layout.h"
+#include "framework/handles.h"
 
 namespace alertkit {
 namespace {
@@ -56,22 +56,21 @@ bool FaceNamesMatch(const wchar_t* familyFace, const wchar_t* requestedFace) {
 const wchar_t* CheckedFaceName(const wchar_t* requestedFace) {
     FaceSearch search{requestedFace, false};
     if (requestedFace && *requestedFace) {
-        HDC display = CreateDCW(DISPLAY_DEVICE, nullptr, nullptr, nullptr);
+        MemoryDcOwner display(CreateDCW(DISPLAY_DEVICE, nullptr, nullptr, nullptr));
         if (display) {
             LOGFONTW all{};
             all.lfCharSet = DEFAULT_CHARSET;
-            EnumFontFamiliesExW(display, &all, OnFontFamily, reinterpret_cast<LPARAM>(&search), 0);
-            DeleteDC(display);
+            EnumFontFamiliesExW(display.get(), &all, OnFontFamily,
+                                reinterpret_cast<LPARAM>(&search), 0);
         }
     }
     return search.found ? requestedFace : FALLBACK_FACE;
 }
 
 int WidestLineWidth(const wchar_t* text, const wchar_t* face, int points) {
-    HDC screen = GetDC(nullptr);
-    const int pixelsPerInch = GetDeviceCaps(screen, LOGPIXELSY);
-    MemoryDcOwner memory(CreateCompatibleDC(screen));
-    ReleaseDC(nullptr, screen);
+    WindowDc screen(nullptr);
+    const int pixelsPerInch = GetDeviceCaps(screen.get(), LOGPIXELSY);
+    MemoryDcOwner memory(CreateCompatibleDC(screen.get()));
     if (!memory)
         return 0;
 

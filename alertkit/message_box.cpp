@@ -1,8 +1,8 @@
 #include "alertkit/message_box.h"
 
 #include "alertkit/dialog_template.h"
-#include "alertkit/handles.h"
 #include "alertkit/message_box_layout.h"
+#include "framework/handles.h"
 
 namespace alertkit {
 namespace {
@@ -205,10 +205,9 @@ void Place(HWND box, HWND owner, BoxSize size) {
 // the template's 16-bit font size wraps at 65536 points while the caller's size does not, so
 // the area can be small while 4 x fontSize asks for a copy of gigabytes that only fails.
 BitmapOwner PaintIconPicture(const BoxRequest& request, HBRUSH backBrush, int width, int height) {
-    HDC screen = GetDC(nullptr);
-    BitmapOwner picture(CreateCompatibleBitmap(screen, width, height));
-    MemoryDcOwner memory(CreateCompatibleDC(screen));
-    ReleaseDC(nullptr, screen);
+    WindowDc screen(nullptr);
+    BitmapOwner picture(CreateCompatibleBitmap(screen.get(), width, height));
+    MemoryDcOwner memory(CreateCompatibleDC(screen.get()));
     if (!picture || !memory)
         return picture;
     SelectGuard selected(memory.get(), picture.get());

@@ -8,6 +8,7 @@ namespace {
 
 constexpr DWORD KEY_WAIT_MS = 3;
 constexpr UINT TIMER_RESOLUTION_MS = 1;
+constexpr DWORD FOCUS_POLL_MS = 2;
 
 constexpr KeyEvent BUILD_CONFIG_EVENTS[] = {
     {VK_F7, false},
@@ -29,6 +30,25 @@ constexpr int CountOf(const KeyEvent (&)[N]) {
     return N;
 }
 
+bool ThreadHasFocusWindow(DWORD threadId) {
+    GUITHREADINFO info = {};
+    info.cbSize = sizeof info;
+    return GetGUIThreadInfo(threadId, &info) && info.hwndFocus != nullptr;
+}
+
+// SetForegroundWindow switches the foreground at once, but Wine drops keys injected before
+// WinFBE's thread has handled its activation and holds a focus window. Windows handles the
+// activation before queued input, so there the wait ends at once or with that activation.
+void WaitForFocus(HWND winFbe) {
+    const DWORD threadId = winFbe ? GetWindowThreadProcessId(winFbe, nullptr) : 0;
+    const DWORD start = GetTickCount();
+    // Thread 0 would ask about the foreground thread, whatever it is.
+    while (KeepWaitingForFocus(threadId != 0, threadId != 0 && ThreadHasFocusWindow(threadId),
+                               GetTickCount() - start)) {
+        Sleep(FOCUS_POLL_MS);
+    }
+}
+
 void SendKey(const KeyEvent& event) {
     const BYTE scanCode = static_cast<BYTE>(MapVirtualKeyW(event.virtualKey, MAPVK_VK_TO_VSC));
     keybd_event(event.virtualKey, scanCode, event.release ? KEYEVENTF_KEYUP : 0, 0);
@@ -41,8 +61,14 @@ const KeySequence BUILD_CONFIG_KEYS = {BUILD_CONFIG_EVENTS, CountOf(BUILD_CONFIG
 const KeySequence COMPILER_SETUP_KEYS = {COMPILER_SETUP_EVENTS, CountOf(COMPILER_SETUP_EVENTS),
                                          CountOf(COMPILER_SETUP_EVENTS)};
 
+bool KeepWaitingForFocus(bool winFbeFound, bool focusReported, DWORD waitedMs) {
+    return winFbeFound && !focusReported && waitedMs < FOCUS_WAIT_LIMIT_MS;
+}
+
 void SendKeysToWinFbe(const KeySequence& sequence) {
-    SetForegroundWindow(FindWindowW(WINFBE_CLASS, nullptr));
+    HWND winFbe = FindWindowW(WINFBE_CLASS, nullptr);
+    SetForegroundWindow(winFbe);
+    WaitForFocus(winFbe);
     // The 3 ms waits need a 1 ms timer resolution, held only for the sequence.
     timeBeginPeriod(TIMER_RESOLUTION_MS);
     for (int i = 0; i < sequence.timedCount; ++i) {

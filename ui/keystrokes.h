@@ -19,5 +19,13 @@ extern const KeySequence BUILD_CONFIG_KEYS;
 // Shift+F7, seven Up, four Down.
 extern const KeySequence COMPILER_SETUP_KEYS;
 
-// Brings WinFBE to the front and sends the sequence; checks nothing, waits for no answer.
+// The longest wait for WinFBE to take the keyboard focus before the first key.
+constexpr DWORD FOCUS_WAIT_LIMIT_MS = 250;
+
+// True while the keys should still wait for WinFBE's thread to report a focus window: only
+// when WinFBE was found, it has no focus window yet and the limit has not passed.
+bool KeepWaitingForFocus(bool winFbeFound, bool focusReported, DWORD waitedMs);
+
+// Brings WinFBE to the front, waits (bounded) until its thread holds the keyboard focus and
+// sends the sequence; checks nothing else and reads no answer.
 void SendKeysToWinFbe(const KeySequence& sequence);

@@ -44,6 +44,27 @@ TEST(Keystrokes, SequencesInOrder) {
     EXPECT_EQ(26, COMPILER_SETUP_KEYS.timedCount);
 }
 
+TEST(Keystrokes, WaitForWinFbeFocusOnlyWhileFoundUnfocusedAndWithinTheLimit) {
+    struct Case {
+        bool found, focus;
+        DWORD waitedMs;
+        bool keepWaiting;
+    };
+    const Case cases[] = {
+        {false, false, 0, false},
+        {false, false, 100, false},
+        {true, true, 0, false},
+        {true, false, 0, true},
+        {true, false, 249, true},
+        {true, false, 250, false},
+        {true, false, 60000, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.found << c.focus << " " << c.waitedMs);
+        EXPECT_EQ(c.keepWaiting, KeepWaitingForFocus(c.found, c.focus, c.waitedMs));
+    }
+}
+
 TEST(Keystrokes, ReachWinFbeInOrderWithScanCodes) {
     uitest::WriteWinFbeIni(L"", L"");
     MainWindowHost host(PRESETS, false);
