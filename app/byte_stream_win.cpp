@@ -16,19 +16,13 @@ FileByteStream::FileByteStream(const wchar_t* path, DWORD blockBytes)
     }
 }
 
-FileByteStream::~FileByteStream() {
-    if (IsOpen()) {
-        CloseHandle(file_);
-    }
-}
-
 bool FileByteStream::Refill() {
     if (!IsOpen()) {
         return false;
     }
     DWORD got = 0;
     const DWORD size = static_cast<DWORD>(block_.size());
-    if (!ReadFile(file_, block_.data(), size, &got, nullptr) || got == 0) {
+    if (!ReadFile(file_.get(), block_.data(), size, &got, nullptr) || got == 0) {
         return false;
     }
     SetBlock(block_.data(), block_.data() + got);

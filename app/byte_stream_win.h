@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "app/byte_stream.h"
+#include "framework/handles.h"
 
 // A file's bytes, read block by block, so one of any size costs one block of memory. A file
 // that cannot be opened reads as empty.
@@ -12,13 +13,12 @@ public:
     static constexpr DWORD BLOCK_BYTES = 64 * 1024;
 
     explicit FileByteStream(const wchar_t* path, DWORD blockBytes = BLOCK_BYTES);
-    ~FileByteStream() override;
 
-    bool IsOpen() const { return file_ != INVALID_HANDLE_VALUE; }
+    bool IsOpen() const { return static_cast<bool>(file_); }
 
 private:
     bool Refill() override;
 
-    HANDLE file_ = INVALID_HANDLE_VALUE;
+    FileOwner file_;
     std::vector<char> block_;
 };

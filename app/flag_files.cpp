@@ -6,6 +6,7 @@
 
 #include "app/text_rules.h"
 #include "framework/app_window.h"
+#include "framework/handles.h"
 
 namespace {
 
@@ -28,13 +29,10 @@ void UpdateFlagFile(const FlagInfo& flag, bool on, const wchar_t* folder) {
     const bool exists = IsExistingFile(path.c_str());
     if (on && !exists) {
         // Opening without truncation: a file the existence test rejects (marked temporary)
-        // keeps its content, as only presence counts.
-        HANDLE file = CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE,
-                                  FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_ALWAYS,
-                                  FILE_ATTRIBUTE_NORMAL, nullptr);
-        if (file != INVALID_HANDLE_VALUE) {
-            CloseHandle(file);
-        }
+        // keeps its content, as only presence counts. The file is closed at once.
+        const FileOwner file(CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE,
+                                         FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_ALWAYS,
+                                         FILE_ATTRIBUTE_NORMAL, nullptr));
     } else if (!on && exists) {
         // The bare name resolves against the current directory, which start-up made the
         // program's folder.

@@ -9,6 +9,7 @@
 #include "app/identifiers.h"
 #include "app/settings_file.h"
 #include "framework/app_window.h"
+#include "framework/handles.h"
 
 WideText g_iniPath;
 int g_savedLeft = 0;
@@ -134,13 +135,12 @@ void WritePositionIfMoved(const wchar_t* folder, int left, int top) {
     if ((left == g_savedLeft && top == g_savedTop) || IsParkedPosition(left, top)) {
         return;
     }
-    HANDLE file = CreateFileW(JoinPath(folder, POSITION_FILE_NAME).c_str(), GENERIC_WRITE, 0,
-                              nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) {
+    const FileOwner file(CreateFileW(JoinPath(folder, POSITION_FILE_NAME).c_str(), GENERIC_WRITE,
+                                     0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file) {
         return;
     }
     const std::string bytes = EncodePosition(left, top);
     DWORD written = 0;
-    WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
-    CloseHandle(file);
+    WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
 }

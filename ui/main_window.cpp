@@ -10,6 +10,7 @@
 #include "app/messages.h"
 #include "app/preset_list.h"
 #include "app/settings_file_win.h"
+#include "framework/handles.h"
 #include "ui/main_layout.h"
 #include "ui/message_box.h"
 #include "ui/startup.h"
@@ -75,18 +76,14 @@ AppWindow& MainAppWindow() {
 }
 
 int TextWidth(HWND control, const wchar_t* text) {
-    HDC dc = GetDC(control);
+    const WindowDc dc(control);
     if (!dc) {
         return 0;
     }
     HFONT font = reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0));
-    HGDIOBJ previous = font ? SelectObject(dc, font) : nullptr;
+    const SelectGuard selected(dc.get(), font);
     SIZE extent = {};
-    GetTextExtentPoint32W(dc, text, lstrlenW(text), &extent);
-    if (previous) {
-        SelectObject(dc, previous);
-    }
-    ReleaseDC(control, dc);
+    GetTextExtentPoint32W(dc.get(), text, lstrlenW(text), &extent);
     return extent.cx;
 }
 
