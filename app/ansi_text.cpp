@@ -2,15 +2,33 @@
 
 #include <windows.h>
 
+namespace {
+
+// Precomposed characters, the platform's default form, made explicit.
+constexpr DWORD TO_WIDE_FLAGS = MB_PRECOMPOSED;
+constexpr DWORD TO_ANSI_FLAGS = 0;
+// Whole NUL-terminated text.
+constexpr int TERMINATED = -1;
+
+int ToWide(const char* text, int size, wchar_t* out, int units) {
+    return MultiByteToWideChar(CP_ACP, TO_WIDE_FLAGS, text, size, out, units);
+}
+
+int ToAnsi(const wchar_t* text, int size, char* out, int bytes) {
+    return WideCharToMultiByte(CP_ACP, TO_ANSI_FLAGS, text, size, out, bytes, nullptr, nullptr);
+}
+
+}  // namespace
+
 std::wstring AnsiToWide(const std::string& text) {
     if (text.empty()) {
         return std::wstring();
     }
     const int size = static_cast<int>(text.size());
-    const int chars = MultiByteToWideChar(CP_ACP, MB_PRECOMPOSED, text.data(), size, nullptr, 0);
+    const int chars = ToWide(text.data(), size, nullptr, 0);
     std::wstring result(static_cast<size_t>(chars), L'\0');
     if (chars > 0) {
-        MultiByteToWideChar(CP_ACP, MB_PRECOMPOSED, text.data(), size, &result[0], chars);
+        ToWide(text.data(), size, &result[0], chars);
     }
     return result;
 }
@@ -20,11 +38,26 @@ std::string WideToAnsi(const std::wstring& text) {
         return std::string();
     }
     const int size = static_cast<int>(text.size());
-    const int bytes =
-        WideCharToMultiByte(CP_ACP, 0, text.data(), size, nullptr, 0, nullptr, nullptr);
+    const int bytes = ToAnsi(text.data(), size, nullptr, 0);
     std::string result(static_cast<size_t>(bytes), '\0');
     if (bytes > 0) {
-        WideCharToMultiByte(CP_ACP, 0, text.data(), size, &result[0], bytes, nullptr, nullptr);
+        ToAnsi(text.data(), size, &result[0], bytes);
     }
     return result;
+}
+
+void AnsiToWideInto(const char* text, wchar_t* out, int units) {
+    if (!ToWide(text, TERMINATED, out, units)) {
+        out[0] = L'\0';
+    }
+}
+
+void WideToAnsiInto(const wchar_t* text, char* out, int bytes) {
+    if (!ToAnsi(text, TERMINATED, out, bytes)) {
+        out[0] = '\0';
+    }
+}
+
+bool SurvivesAnsiRoundTrip(const std::wstring& text) {
+    return AnsiToWide(WideToAnsi(text)) == text;
 }

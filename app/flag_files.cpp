@@ -1,51 +1,47 @@
 #include "app/flag_files.h"
 
+#include <windows.h>
+
 #include <string>
 
+#include "app/text_rules.h"
 #include "framework/app_window.h"
+#include "framework/handles.h"
 
 namespace {
 
-std::wstring FlagFilePath(const FlagInfo& flag, const wchar_t* folder) {
-    return std::wstring(folder) + L"\\" + flag.fileName;
-}
-
-bool IsChecked(HWND window, const FlagInfo& flag) {
-    return SendDlgItemMessageW(window, flag.controlId, BM_GETCHECK, 0, 0) == BST_CHECKED;
+bool FlagFileExists(const FlagInfo& flag, const wchar_t* folder) {
+    return IsExistingFile(JoinPath(folder, flag.fileName).c_str());
 }
 
 }  // namespace
 
-void ReadFlagFiles(HWND window, const wchar_t* folder) {
-    for (const FlagInfo* flag : {&ConsoleFlag, &ExxFlag, &Arch686Flag}) {
-        if (IsExistingFile(FlagFilePath(*flag, folder).c_str())) {
-            SendDlgItemMessageW(window, flag->controlId, BM_SETCHECK, BST_CHECKED, 0);
-        }
-    }
+SwitchFlags ReadFlagFiles(const wchar_t* folder) {
+    SwitchFlags flags = {};
+    flags.console = FlagFileExists(ConsoleFlag, folder);
+    flags.exx = FlagFileExists(ExxFlag, folder);
+    flags.arch686 = FlagFileExists(Arch686Flag, folder);
+    return flags;
 }
 
-void UpdateFlagFile(HWND window, const FlagInfo& flag, const wchar_t* folder) {
-    const std::wstring path = FlagFilePath(flag, folder);
+void UpdateFlagFile(const FlagInfo& flag, bool on, const wchar_t* folder) {
+    const std::wstring path = JoinPath(folder, flag.fileName);
     const bool exists = IsExistingFile(path.c_str());
-    const bool checked = IsChecked(window, flag);
-    if (checked && !exists) {
+    if (on && !exists) {
         // Opening without truncation: a file the existence test rejects (marked temporary)
-        // keeps its content, as only presence counts.
-        HANDLE file = CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE,
-                                  FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_ALWAYS,
-                                  FILE_ATTRIBUTE_NORMAL, nullptr);
-        if (file != INVALID_HANDLE_VALUE) {
-            CloseHandle(file);
-        }
-    } else if (!checked && exists) {
+        // keeps its content, as only presence counts. The file is closed at once.
+        const FileOwner file(CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE,
+                                         FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_ALWAYS,
+                                         FILE_ATTRIBUTE_NORMAL, nullptr));
+    } else if (!on && exists) {
         // The bare name resolves against the current directory, which start-up made the
         // program's folder.
         DeleteFileW(flag.fileName);
     }
 }
 
-void UpdateFlagFiles(HWND window, const wchar_t* folder) {
-    for (const FlagInfo* flag : {&ConsoleFlag, &Arch686Flag, &ExxFlag}) {
-        UpdateFlagFile(window, *flag, folder);
-    }
+void UpdateFlagFiles(const SwitchFlags& flags, const wchar_t* folder) {
+    UpdateFlagFile(ConsoleFlag, flags.console, folder);
+    UpdateFlagFile(Arch686Flag, flags.arch686, folder);
+    UpdateFlagFile(ExxFlag, flags.exx, folder);
 }

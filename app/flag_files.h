@@ -1,12 +1,10 @@
 #pragma once
-#include <windows.h>
-
 #include "app/switch_line.h"
 
-// Checks the three flag boxes of window from the flag files in folder
-// (Console.dat, exx.dat, 686.dat in that order).
-void ReadFlagFiles(HWND window, const wchar_t* folder);
-// Brings one flag file in line with its check box (create empty / delete by bare name).
-void UpdateFlagFile(HWND window, const FlagInfo& flag, const wchar_t* folder);
+// Which flag files exist in folder (Console.dat, exx.dat, 686.dat looked for in that order).
+SwitchFlags ReadFlagFiles(const wchar_t* folder);
+// Brings one flag file in line with its flag: created empty when on, deleted by its bare name
+// when off.
+void UpdateFlagFile(const FlagInfo& flag, bool on, const wchar_t* folder);
 // All three, in the order console, 686, exx.
-void UpdateFlagFiles(HWND window, const wchar_t* folder);
+void UpdateFlagFiles(const SwitchFlags& flags, const wchar_t* folder);

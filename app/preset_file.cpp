@@ -1,10 +1,7 @@
 #include "app/preset_file.h"
 
-#include <windows.h>
-
-#include "app/ansi_text.h"
-#include "app/file_bytes.h"
 #include "app/switch_line.h"
+#include "app/text_rules.h"
 
 // The preset file is hand-edited text in the user's code page, read item by item:
 //  - blanks and tabs in front of an item are skipped;
@@ -105,7 +102,9 @@ private:
     ByteStream& bytes_;
 };
 
-std::vector<std::string> ReadItems(ByteStream& bytes) {
+}  // namespace
+
+std::vector<std::string> ReadPresetItems(ByteStream& bytes) {
     std::vector<std::string> items;
     ItemReader reader(bytes);
     while (!reader.AtEnd() && items.size() < static_cast<size_t>(MAX_PRESETS)) {
@@ -114,33 +113,7 @@ std::vector<std::string> ReadItems(ByteStream& bytes) {
     return items;
 }
 
-std::vector<std::wstring> PresetsFromItems(const std::vector<std::string>& items) {
-    std::vector<std::wstring> presets;
-    for (const std::string& item : items) {
-        std::wstring preset = AnsiToWide(item);
-        if (preset.size() > static_cast<size_t>(MAX_TEXT_CHARS)) {
-            preset.resize(MAX_TEXT_CHARS);
-        }
-        presets.push_back(preset);
-    }
-    return presets;
-}
-
-}  // namespace
-
 std::vector<std::string> ReadPresetItems(const std::string& bytes) {
     ByteStream stream(bytes);
-    return ReadItems(stream);
-}
-
-std::vector<std::wstring> PresetsFromBytes(const std::string& bytes) {
-    return PresetsFromItems(ReadPresetItems(bytes));
-}
-
-void ReadPresets(const wchar_t* folder) {
-    const std::wstring path = std::wstring(folder) + L"\\" + PRESET_FILE_NAME;
-    ByteStream stream(path);
-    g_presets = PresetsFromItems(ReadItems(stream));
-    g_presetSlots = static_cast<int>(g_presets.size()) + 1;
-    g_presets.emplace_back();
+    return ReadPresetItems(stream);
 }

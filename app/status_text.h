@@ -1,7 +1,7 @@
 #pragma once
 #include <string>
 
-#include "app/switch_line.h"
+#include "app/text_rules.h"
 
 constexpr char STATUS_COMPILER_LABEL[] = " fbc ";
 constexpr char STATUS_GCC_LABEL[] = " / gcc ";

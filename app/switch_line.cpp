@@ -1,61 +1,53 @@
 #include "app/switch_line.h"
 
-#include "app/ansi_text.h"
-#include "ui/main_window.h"
+#include "app/identifiers.h"
 
-const FlagInfo ConsoleFlag = {L"Console", IDC_CONSOLE, "-s console ", L"Console.dat"};
-const FlagInfo Arch686Flag = {L"686", IDC_ARCH686, "-arch 686 ", L"686.dat"};
-const FlagInfo ExxFlag = {L"-exx", IDC_EXX, "-exx ", L"exx.dat"};
+const FlagInfo ConsoleFlag = {U16("Console"), IDC_CONSOLE, U16("-s console "), CONSOLE_FLAG_FILE};
+const FlagInfo Arch686Flag = {U16("686"), IDC_ARCH686, U16("-arch 686 "), ARCH686_FLAG_FILE};
+const FlagInfo ExxFlag = {U16("-exx"), IDC_EXX, U16("-exx "), EXX_FLAG_FILE};
 
-const char* const BASE_SWITCHES = "-w all -fpmode fast -fpu sse ";
+const Char16* const BASE_SWITCHES = U16("-w all -fpmode fast -fpu sse ");
 
-const char* const SWITCH_PREFIXES[8] = {
-    "-w all -fpmode fast -fpu sse ",
-    "-s console -w all -fpmode fast -fpu sse ",
-    "-exx -w all -fpmode fast -fpu sse ",
-    "-s console -exx -w all -fpmode fast -fpu sse ",
-    "-arch 686 -w all -fpmode fast -fpu sse ",
-    "-s console -arch 686 -w all -fpmode fast -fpu sse ",
-    "-arch 686 -exx -w all -fpmode fast -fpu sse ",
-    "-s console -arch 686 -exx -w all -fpmode fast -fpu sse ",
+const Char16* const SWITCH_PREFIXES[8] = {
+    U16("-w all -fpmode fast -fpu sse "),
+    U16("-s console -w all -fpmode fast -fpu sse "),
+    U16("-exx -w all -fpmode fast -fpu sse "),
+    U16("-s console -exx -w all -fpmode fast -fpu sse "),
+    U16("-arch 686 -w all -fpmode fast -fpu sse "),
+    U16("-s console -arch 686 -w all -fpmode fast -fpu sse "),
+    U16("-arch 686 -exx -w all -fpmode fast -fpu sse "),
+    U16("-s console -arch 686 -exx -w all -fpmode fast -fpu sse "),
 };
-
-std::vector<std::wstring> g_presets;
-int g_presetSlots = 0;
 
 namespace {
 
-constexpr const wchar_t* PRESET_GAS = L"-gen gas";
-constexpr const wchar_t* PRESET_GAS64 = L"-gen gas64";
+constexpr const Char16* PRESET_GAS = U16("-gen gas");
+constexpr const Char16* PRESET_GAS64 = U16("-gen gas64");
 
 }  // namespace
 
-std::wstring ComposeSwitchLine(bool console, bool arch686, bool exx, const std::wstring& preset) {
-    std::string pieces;
-    if (console) {
-        pieces += ConsoleFlag.piece;
+Text16 ComposeSwitchLine(const SwitchFlags& flags, const Text16& preset) {
+    Text16 line;
+    if (flags.console) {
+        line += ConsoleFlag.piece;
     }
-    if (arch686) {
-        pieces += Arch686Flag.piece;
+    if (flags.arch686) {
+        line += Arch686Flag.piece;
     }
-    if (exx) {
-        pieces += ExxFlag.piece;
+    if (flags.exx) {
+        line += ExxFlag.piece;
     }
-    pieces += BASE_SWITCHES;
+    line += BASE_SWITCHES;
     // Never cut: WinFBE would hand the compiler a broken switch. A line longer than 259
     // characters is written whole (the UTF-16 write has no such limit); read back cut, it then
     // matches no preset.
-    return AnsiToWide(pieces) + preset;
+    return line + preset;
 }
 
-int MatchPresetIn(const std::vector<std::wstring>& presets, const std::wstring& line) {
-    std::vector<std::wstring> prefixes;
-    for (const char* prefix : SWITCH_PREFIXES) {
-        prefixes.push_back(AnsiToWide(prefix));
-    }
+int MatchPresetIn(const std::vector<Text16>& presets, const Text16& line) {
     for (size_t i = 0; i < presets.size(); ++i) {
-        for (const std::wstring& prefix : prefixes) {
-            if (prefix + presets[i] == line) {
+        for (const Char16* prefix : SWITCH_PREFIXES) {
+            if (Text16(prefix) + presets[i] == line) {
                 return static_cast<int>(i) + 1;
             }
         }
@@ -63,16 +55,7 @@ int MatchPresetIn(const std::vector<std::wstring>& presets, const std::wstring& 
     return 0;
 }
 
-int MatchPreset(const std::string& line) {
-    size_t real = g_presetSlots > 1 ? static_cast<size_t>(g_presetSlots - 1) : 0;
-    if (real > g_presets.size()) {
-        real = g_presets.size();
-    }
-    const std::vector<std::wstring> presets(g_presets.begin(), g_presets.begin() + real);
-    return MatchPresetIn(presets, AnsiToWide(line));
-}
-
-Arch686Rule Arch686RuleFor(const std::wstring& preset) {
+Arch686Rule Arch686RuleFor(const Text16& preset) {
     if (preset == PRESET_GAS) {
         return Arch686Rule::Check;
     }

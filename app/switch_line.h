@@ -1,36 +1,35 @@
 #pragma once
-#include <string>
 #include <vector>
+
+#include "framework/text16.h"
 
 // Flags in switch-line order: console, 686, exx.
 struct FlagInfo {
-    const wchar_t* caption;
+    const Char16* caption;
     int controlId;
-    const char* piece;
-    const wchar_t* fileName;
+    const Char16* piece;
+    const Char16* fileName;
 };
 extern const FlagInfo ConsoleFlag;
 extern const FlagInfo Arch686Flag;
 extern const FlagInfo ExxFlag;
 
-constexpr int MAX_PRESETS = 32;
-// Presets, settings values, paths and switch lines are held in 260-unit buffers.
-constexpr int MAX_TEXT_CHARS = 259;
-extern const char* const BASE_SWITCHES;       // "-w all -fpmode fast -fpu sse "
-extern const char* const SWITCH_PREFIXES[8];  // in MatchPreset's try order
+// The state of the three flags, read once from wherever they are kept (check boxes, flag files).
+struct SwitchFlags {
+    bool console;
+    bool arch686;
+    bool exx;
+};
 
-// Slot i (1-based) is g_presets[i - 1]; slot g_presetSlots holds "No preset used".
-// After ReadPresets g_presets has g_presetSlots = n + 1 entries, the last one empty until the
-// window build fills it; only the first n ever take part in matching.
-extern std::vector<std::wstring> g_presets;
-extern int g_presetSlots;
+constexpr int MAX_PRESETS = 32;
+// The switch vocabulary is plain ASCII, the same text in every code page.
+extern const Char16* const BASE_SWITCHES;       // "-w all -fpmode fast -fpu sse "
+extern const Char16* const SWITCH_PREFIXES[8];  // in MatchPreset's try order
 
 // The checked flags' pieces, BASE_SWITCHES and the preset, whole (also beyond 259 characters).
-std::wstring ComposeSwitchLine(bool console, bool arch686, bool exx, const std::wstring& preset);
+Text16 ComposeSwitchLine(const SwitchFlags& flags, const Text16& preset);
 // First preset (1-based) that some prefix followed by it equals line exactly; 0 for none.
-int MatchPresetIn(const std::vector<std::wstring>& presets, const std::wstring& line);
-// Against the n real presets of g_presets; line is 8-bit text in the user's code page.
-int MatchPreset(const std::string& line);
+int MatchPresetIn(const std::vector<Text16>& presets, const Text16& line);
 
 enum class Arch686Rule { Keep, Check, Clear };
-Arch686Rule Arch686RuleFor(const std::wstring& preset);
+Arch686Rule Arch686RuleFor(const Text16& preset);

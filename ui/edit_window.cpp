@@ -4,13 +4,15 @@
 #include <vector>
 
 #include "app/ansi_text.h"
+#include "app/identifiers.h"
 #include "app/messages.h"
-#include "app/settings_file.h"
-#include "app/startup.h"
-#include "app/switch_line.h"
+#include "app/preset_list.h"
+#include "app/settings_file_win.h"
+#include "app/text_rules.h"
 #include "framework/app_window.h"
 #include "ui/main_layout.h"
-#include "ui/main_window.h"
+#include "ui/message_box.h"
+#include "ui/modal.h"
 
 namespace {
 
@@ -94,28 +96,18 @@ std::string AskForLine(HWND mainWindow, const std::string& current) {
     return ResultLine(result.data());
 }
 
-// The window order stays as it is for the whole command, the edit window's life included.
-class ModalCommand {
-public:
-    ModalCommand() { g_modalActive = 1; }
-    ~ModalCommand() { g_modalActive = 0; }
-    ModalCommand(const ModalCommand&) = delete;
-    ModalCommand& operator=(const ModalCommand&) = delete;
-};
-
 }  // namespace
 
 std::string ResultLine(const wchar_t* fieldText) {
     std::string line = WideToAnsi(fieldText);
-    if (line.size() > static_cast<size_t>(MAX_TEXT_CHARS)) {
-        line.resize(MAX_TEXT_CHARS);
-    }
+    CutToTextLimit(line);
     return line;
 }
 
 bool RunEditCommand(HWND mainWindow) {
-    const ModalCommand modal;
-    const std::string current = ReadCompilerValue(KEY_COMPILER_SWITCHES);
+    // The window order stays as it is for the whole command, the edit window's life included.
+    const ModalScope modal;
+    const std::string current = ReadCompilerValue(CompilerKey::Switches);
     const std::string line = AskForLine(mainWindow, current);
     if (line.empty()) {
         return false;
@@ -126,11 +118,12 @@ bool RunEditCommand(HWND mainWindow) {
     // line is not written at all.
     const bool mayBeCut = current.size() >= static_cast<size_t>(MAX_TEXT_CHARS);
     const bool unchanged = line == current;
-    if (!(mayBeCut && unchanged) && !WriteSwitchLine(AnsiToWide(line).c_str())) {
+    const std::wstring wideLine = AnsiToWide(line);
+    if (!(mayBeCut && unchanged) && !WriteSwitchLine(wideLine.c_str())) {
         ShowStandardMessage(TEXT_ERROR2);
     }
     const int last = PresetOptionId(g_presetSlots);
-    const int match = MatchPreset(line);
+    const int match = MatchPreset(wideLine);
     CheckRadioButton(mainWindow, IDC_PRESET_FIRST, last, match ? PresetOptionId(match) : last);
     return true;
 }

@@ -1,13 +1,11 @@
 #include <windows.h>
 
-#include "app/startup.h"
-#include "app/switch_line.h"
+#include "ui/startup.h"
 
 // The runtime has set the user's locale and made the main window object by now (static
 // objects of ui/main_window.cpp); they are destroyed after this returns.
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR commandLine, int) {
     try {
-        g_presets.reserve(MAX_PRESETS);
         // Always shown normally, whatever the launcher's shortcut asked for.
         return RunIfFirstInstance(GetModuleHandleW(nullptr), nullptr, commandLine,
                                   SW_SHOWNORMAL);

@@ -2,7 +2,7 @@
 
 #include <mmsystem.h>
 
-#include "ui/main_window.h"
+#include "app/identifiers.h"
 
 namespace {
 

@@ -34,16 +34,16 @@ constexpr int GROUP_Y = 50;
 // WS_VISIBLE | WS_GROUP | WS_TABSTOP | BS_VCENTER | BS_LEFT | BS_AUTORADIOBUTTON: the group
 // runs from the first preset up to the group box (whose default style has WS_GROUP), so
 // "No preset used" belongs to it.
-constexpr DWORD FIRST_OPTION_STYLE = 0x10030D09;
-constexpr DWORD OPTION_STYLE = 0x10010D09;
+constexpr uint32_t FIRST_OPTION_STYLE = 0x10030D09;
+constexpr uint32_t OPTION_STYLE = 0x10010D09;
 // WS_VISIBLE | WS_TABSTOP | BS_VCENTER: a push button with its caption centred.
-constexpr DWORD COMMAND_STYLE = 0x10010C00;
+constexpr uint32_t COMMAND_STYLE = 0x10010C00;
 
-constexpr const wchar_t* KIND_OPTION = L"Option";
-constexpr const wchar_t* KIND_CHECKBOX = L"Checkbox";
-constexpr const wchar_t* KIND_BUTTON = L"Button";
-constexpr const wchar_t* KIND_GROUPBOX = L"GroupBox";
-constexpr const wchar_t* GROUP_CAPTION = L"Select switches";
+constexpr const Char16* KIND_OPTION = U16("Option");
+constexpr const Char16* KIND_CHECKBOX = U16("Checkbox");
+constexpr const Char16* KIND_BUTTON = U16("Button");
+constexpr const Char16* KIND_GROUPBOX = U16("GroupBox");
+constexpr const Char16* GROUP_CAPTION = U16("Select switches");
 
 constexpr ControlSpec MEASURING_OPTION = {KIND_OPTION, IDC_PRESET_FIRST, nullptr, OPTION_X, 30,
                                           1, OPTION_HEIGHT, KIND_DEFAULT_STYLE};
@@ -57,18 +57,18 @@ constexpr int FLAG_BOX_HEIGHT = 20;
 // Command buttons stand at T plus yOffset.
 struct CommandRow {
     int id;
-    const wchar_t* caption;
+    const Char16* caption;
     ByLayout x;
     int yOffset;
     ByLayout width;
 };
 
 constexpr CommandRow COMMAND_ROWS[] = {
-    {IDC_APPLY, L"Apply", {10, 8}, 50, {38, 56}},
-    {IDC_EDIT, L"Edit", {52, 67}, 50, {38, 56}},
-    {IDC_CLEAR, L"Clear", {96, 126}, 50, {38, 56}},
-    {IDC_BUILD_CONFIG, L"Build Configurations...", {10, 10}, 80, {124, 172}},
-    {IDC_COMPILER_SETUP, L"Compiler Setup", {10, 10}, 110, {124, 172}},
+    {IDC_APPLY, U16("Apply"), {10, 8}, 50, {38, 56}},
+    {IDC_EDIT, U16("Edit"), {52, 67}, 50, {38, 56}},
+    {IDC_CLEAR, U16("Clear"), {96, 126}, 50, {38, 56}},
+    {IDC_BUILD_CONFIG, U16("Build Configurations..."), {10, 10}, 80, {124, 172}},
+    {IDC_COMPILER_SETUP, U16("Compiler Setup"), {10, 10}, 110, {124, 172}},
 };
 
 }  // namespace
@@ -86,14 +86,14 @@ MainLayout ComputeMainLayout(bool large, int widestCaption, int presetCount) {
     return layout;
 }
 
-ControlSpec MeasuringOptionSpec(const wchar_t* firstPresetCaption) {
+ControlSpec MeasuringOptionSpec(const Char16* firstPresetCaption) {
     ControlSpec item = MEASURING_OPTION;
     item.caption = firstPresetCaption;
     return item;
 }
 
 std::vector<ControlSpec> MainControlSpecs(bool large, const MainLayout& layout,
-                                          const std::vector<std::wstring>& slots) {
+                                          const std::vector<Text16>& slots) {
     // Console, -exx, 686: the creation order, not the order of the pieces in a switch line.
     const FlagBoxRow flagRows[FLAG_BOX_COUNT] = {
         {&ConsoleFlag, {46, 58}, {5, 8}, {80, 90}},

@@ -1,10 +1,10 @@
 #pragma once
-#include <windows.h>
-
-#include <string>
+#include <cstddef>
+#include <cstdint>
 #include <vector>
 
-#include "ui/main_window.h"
+#include "app/identifiers.h"
+#include "framework/text16.h"
 
 // The main window's geometry in 96-DPI units, from the widest preset caption W (screen
 // pixels, used unchanged) and the number of presets n.
@@ -21,28 +21,29 @@ struct MainLayout {
 
 MainLayout ComputeMainLayout(bool large, int widestCaption, int presetCount);
 
-constexpr DWORD KIND_DEFAULT_STYLE = static_cast<DWORD>(-1);
+// The control kind's own style (the framework's default style request).
+constexpr uint32_t KIND_DEFAULT_STYLE = static_cast<uint32_t>(-1);
 
 struct ControlSpec {
-    const wchar_t* kind;
+    const Char16* kind;
     int id;
-    const wchar_t* caption;
+    const Char16* caption;
     int x;
     int y;
     int width;
     int height;
-    DWORD style;
+    uint32_t style;
 };
 
 // Where the temporary option button that measures W stands; it borrows the first preset's id.
-ControlSpec MeasuringOptionSpec(const wchar_t* firstPresetCaption);
+ControlSpec MeasuringOptionSpec(const Char16* firstPresetCaption);
 
 // Every permanent control but the status bar, in creation order: the flag check boxes first
 // (FLAG_BOX_COUNT of them), then the preset options, "No preset used", the command buttons
 // and the group box. slots holds the n presets followed by "No preset used".
 constexpr size_t FLAG_BOX_COUNT = 3;
 std::vector<ControlSpec> MainControlSpecs(bool large, const MainLayout& layout,
-                                          const std::vector<std::wstring>& slots);
+                                          const std::vector<Text16>& slots);
 
 // Identifier of the option button of preset slot i (1-based).
 constexpr int PresetOptionId(int slot) {

@@ -5,12 +5,15 @@
 #include <algorithm>
 #include <vector>
 
+#include "app/ansi_text.h"
 #include "app/flag_files.h"
 #include "app/messages.h"
-#include "app/settings_file.h"
-#include "app/startup.h"
-#include "app/switch_line.h"
+#include "app/preset_list.h"
+#include "app/settings_file_win.h"
+#include "framework/handles.h"
 #include "ui/main_layout.h"
+#include "ui/message_box.h"
+#include "ui/startup.h"
 
 HWND g_hwndMain = nullptr;
 HWND g_hwndStatus = nullptr;
@@ -42,6 +45,20 @@ int WidestCaption(HWND measuringOption, int presetCount) {
     return widest;
 }
 
+void CheckFlagBox(HWND window, const FlagInfo& flag, bool on) {
+    if (on) {
+        SendDlgItemMessageW(window, flag.controlId, BM_SETCHECK, BST_CHECKED, 0);
+    }
+}
+
+// Start-up flag read: the box of each flag whose file exists is checked; the others keep their
+// initial unchecked state.
+void CheckFlagBoxes(HWND window, const SwitchFlags& flags) {
+    CheckFlagBox(window, ConsoleFlag, flags.console);
+    CheckFlagBox(window, ExxFlag, flags.exx);
+    CheckFlagBox(window, Arch686Flag, flags.arch686);
+}
+
 void PlaceMainWindow(const wchar_t* folder) {
     if (ReadPosition(folder)) {
         // The saved pixels exactly, even when they lie outside every screen.
@@ -59,18 +76,14 @@ AppWindow& MainAppWindow() {
 }
 
 int TextWidth(HWND control, const wchar_t* text) {
-    HDC dc = GetDC(control);
+    const WindowDc dc(control);
     if (!dc) {
         return 0;
     }
     HFONT font = reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0));
-    HGDIOBJ previous = font ? SelectObject(dc, font) : nullptr;
+    const SelectGuard selected(dc.get(), font);
     SIZE extent = {};
-    GetTextExtentPoint32W(dc, text, lstrlenW(text), &extent);
-    if (previous) {
-        SelectObject(dc, previous);
-    }
-    ReleaseDC(control, dc);
+    GetTextExtentPoint32W(dc.get(), text, lstrlenW(text), &extent);
     return extent.cx;
 }
 
@@ -94,14 +107,12 @@ void BuildMainWindowIn(AppWindow& app) {
     DestroyWindow(option);
 
     const MainLayout layout = ComputeMainLayout(g_largeLayout, widest, presetCount);
-    g_presets.resize(static_cast<size_t>(g_presetSlots));
-    g_presets.back() = TEXT_NO_PRESET;
 
     const WideText folder = ExecutableFolder();
     const std::vector<ControlSpec> specs = MainControlSpecs(g_largeLayout, layout, g_presets);
     for (size_t i = 0; i < specs.size(); ++i) {
         if (i == FLAG_BOX_COUNT) {
-            ReadFlagFiles(g_hwndMain, folder.Text());
+            CheckFlagBoxes(g_hwndMain, ReadFlagFiles(folder.Text()));
         }
         const ControlSpec& item = specs[i];
         app.CreateControl(item.kind, g_hwndMain, item.id, item.caption, item.x, item.y,
@@ -113,9 +124,21 @@ void BuildMainWindowIn(AppWindow& app) {
     g_hwndStatus = CreateStatusWindowW(STATUS_STYLE, L"", g_hwndMain, IDC_STATUSBAR);
 }
 
+bool IsChecked(HWND window, int id) {
+    return SendDlgItemMessageW(window, id, BM_GETCHECK, 0, 0) == BST_CHECKED;
+}
+
+SwitchFlags ReadFlagBoxes(HWND window) {
+    SwitchFlags flags = {};
+    flags.console = IsChecked(window, ConsoleFlag.controlId);
+    flags.arch686 = IsChecked(window, Arch686Flag.controlId);
+    flags.exx = IsChecked(window, ExxFlag.controlId);
+    return flags;
+}
+
 void SelectPresetForLine(const std::string& line) {
     const int last = PresetOptionId(g_presetSlots);
-    const int match = MatchPreset(line);
+    const int match = MatchPreset(AnsiToWide(line));
     if (match) {
         CheckRadioButton(g_hwndMain, IDC_PRESET_FIRST, last, PresetOptionId(match));
         return;

@@ -3,23 +3,11 @@
 
 #include <string>
 
+#include "app/identifiers.h"
+#include "app/switch_line.h"
 #include "framework/app_window.h"
 
-constexpr int IDC_SWITCH_GROUP = 1000;
-constexpr int IDC_PRESET_FIRST = 1001;
-constexpr int IDC_EXX = 1100;
-constexpr int IDC_APPLY = 1102;
-constexpr int IDC_EDIT = 1103;
-constexpr int IDC_CLEAR = 1104;
-constexpr int IDT_WATCH = 1105;
-constexpr int IDC_BUILD_CONFIG = 1107;
-constexpr int IDC_COMPILER_SETUP = 1108;
-constexpr int IDC_ARCH686 = 1109;
-constexpr int IDC_CONSOLE = 1110;
-constexpr int IDC_STATUSBAR = 200;
-constexpr int IDC_SWITCHES_TEXT = 101;
-constexpr const wchar_t* WINFBE_CLASS = L"WinFBE_Class";
-
+// The main window and its status bar. Written only by BuildMainWindowIn.
 extern HWND g_hwndMain;
 extern HWND g_hwndStatus;
 // The program-wide main window object.
@@ -33,4 +21,8 @@ void BuildMainWindowIn(AppWindow& app);
 int TextWidth(HWND control, const wchar_t* text);
 // Start-up preset selection for the switch line read from WinFBE.ini (8-bit text).
 void SelectPresetForLine(const std::string& line);
+// Whether the check box or option button id of window is checked.
+bool IsChecked(HWND window, int id);
+// The flag check boxes, read once.
+SwitchFlags ReadFlagBoxes(HWND window);
 LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);

@@ -2,12 +2,14 @@
 
 #include "app/flag_files.h"
 #include "app/messages.h"
-#include "app/settings_file.h"
+#include "app/preset_list.h"
+#include "app/settings_file_win.h"
 #include "app/switch_line.h"
 #include "ui/edit_window.h"
 #include "ui/keystrokes.h"
 #include "ui/main_layout.h"
 #include "ui/main_window.h"
+#include "ui/message_box.h"
 #include "ui/watch.h"
 
 namespace {
@@ -15,10 +17,6 @@ namespace {
 // The Edit command's answer when its result was empty (Cancel, Esc, the close box, an empty
 // field).
 constexpr LRESULT EDIT_EMPTY_RESULT = -1;
-
-bool IsChecked(HWND window, int id) {
-    return SendDlgItemMessageW(window, id, BM_GETCHECK, 0, 0) == BST_CHECKED;
-}
 
 // The preset of the first checked option; "No preset used" is never a candidate. 0: none.
 int SelectedPreset(HWND window) {
@@ -30,20 +28,24 @@ int SelectedPreset(HWND window) {
     return 0;
 }
 
-void Apply686Rule(HWND window, const std::wstring& preset) {
+// The preset's rule for the 686 flag, on the box and on the flags read from it alike.
+void Apply686Rule(HWND window, const std::wstring& preset, SwitchFlags* flags) {
     switch (Arch686RuleFor(preset)) {
         case Arch686Rule::Check:
             SendDlgItemMessageW(window, IDC_ARCH686, BM_SETCHECK, BST_CHECKED, 0);
+            flags->arch686 = true;
             break;
         case Arch686Rule::Clear:
             SendDlgItemMessageW(window, IDC_ARCH686, BM_SETCHECK, BST_UNCHECKED, 0);
+            flags->arch686 = false;
             break;
         case Arch686Rule::Keep:
             break;
     }
 }
 
-// False when no preset is selected (the window procedure then answers 0).
+// False when no preset is selected (the window procedure then answers 0). The check boxes are
+// read once: the 686 rule, the flag files and the line all follow that one reading.
 bool Apply(HWND window) {
     const int slot = SelectedPreset(window);
     if (!slot) {
@@ -51,11 +53,10 @@ bool Apply(HWND window) {
         return false;
     }
     const std::wstring& preset = g_presets[static_cast<size_t>(slot) - 1];
-    Apply686Rule(window, preset);
-    UpdateFlagFiles(window, ExecutableFolder().Text());
-    const std::wstring line = ComposeSwitchLine(IsChecked(window, IDC_CONSOLE),
-                                                IsChecked(window, IDC_ARCH686),
-                                                IsChecked(window, IDC_EXX), preset);
+    SwitchFlags flags = ReadFlagBoxes(window);
+    Apply686Rule(window, preset, &flags);
+    UpdateFlagFiles(flags, ExecutableFolder().Text());
+    const std::wstring line = ComposeSwitchLine(flags, preset);
     if (!WriteSwitchLine(line.c_str())) {
         ShowStandardMessage(TEXT_ERROR1);
     }

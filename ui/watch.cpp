@@ -4,68 +4,32 @@
 #include <cwchar>
 #include <string>
 
-#include "app/settings_file.h"
-#include "app/startup.h"
+#include "app/ansi_text.h"
+#include "app/identifiers.h"
+#include "app/settings_file_win.h"
 #include "app/status_text.h"
-#include "app/switch_line.h"
+#include "app/text_rules.h"
 #include "ui/main_window.h"
+#include "ui/modal.h"
 
 unsigned char g_isTopmost = 1;
 unsigned char g_followMinimized = 0;
 
 namespace {
 
-constexpr int VALUE_BYTES = MAX_TEXT_CHARS + 1;
 constexpr int STATUS_CHARS = MAX_STATUS_TEXT_CHARS + 1;
 constexpr UINT Z_ORDER_ONLY = SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE;
 
-// The tick runs ten times a second for the life of the program, so it reads with fixed buffers
-// and the 8-bit forms of the section, key and file name made once (the settings path never
-// changes after start-up). A settings path that the code page cannot name is read with the
-// UTF-16 call, as at start-up. The status text is a function of the compiler path alone: it
-// is rebuilt only when the path changed.
-class CompilerPathReader {
-public:
-    CompilerPathReader() : widePath_(!SurvivesAnsiRoundTrip(g_iniPath.Text())) {
-        ToAnsi(SECTION_COMPILER, section_, sizeof section_);
-        ToAnsi(KEY_COMPILER_PATH, key_, sizeof key_);
-        ToAnsi(g_iniPath.Text(), file_, sizeof file_);
-    }
-
-    void Read(char* value) const {
-        if (!widePath_) {
-            GetPrivateProfileStringA(section_, key_, "", value, VALUE_BYTES, file_);
-            return;
-        }
-        wchar_t wide[VALUE_BYTES] = {};
-        GetPrivateProfileStringW(SECTION_COMPILER, KEY_COMPILER_PATH, L"", wide, VALUE_BYTES,
-                                 g_iniPath.Text());
-        char ansi[VALUE_BYTES * 2] = {};
-        ToAnsi(wide, ansi, sizeof ansi);
-        lstrcpynA(value, ansi, VALUE_BYTES);
-    }
-
-private:
-    static void ToAnsi(const wchar_t* text, char* out, int size) {
-        if (!WideCharToMultiByte(CP_ACP, 0, text, -1, out, size, nullptr, nullptr)) {
-            out[0] = '\0';
-        }
-    }
-
-    bool widePath_;
-    char section_[VALUE_BYTES] = {};
-    char key_[VALUE_BYTES] = {};
-    char file_[VALUE_BYTES * 2] = {};
-};
-
-char lastCompilerPath[VALUE_BYTES] = {};
+// The tick runs ten times a second for the life of the program, so it reads into fixed buffers
+// with the settings reader made at start-up. The status text is a function of the compiler
+// path alone: it is rebuilt only when the path changed, and sent only when it changed.
+char lastCompilerPath[TEXT_BUFFER_UNITS] = {};
 bool compilerPathKnown = false;
 wchar_t lastStatusText[STATUS_CHARS] = {};
 
 void UpdateStatusText() {
-    static const CompilerPathReader reader;
-    char value[VALUE_BYTES] = {};
-    reader.Read(value);
+    char value[TEXT_BUFFER_UNITS] = {};
+    ReadCompilerValue(CompilerKey::Path, value);
     if (compilerPathKnown && std::strcmp(value, lastCompilerPath) == 0) {
         return;
     }
@@ -75,9 +39,7 @@ void UpdateStatusText() {
     const std::string text = StatusTextFromCompilerPath(value);
     // One byte of 8-bit text never gives more than one UTF-16 unit, so the longest text fits.
     wchar_t wide[STATUS_CHARS] = {};
-    if (!MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, wide, STATUS_CHARS)) {
-        wide[0] = L'\0';
-    }
+    AnsiToWideInto(text.c_str(), wide, STATUS_CHARS);
     if (std::wcscmp(wide, lastStatusText) != 0) {
         std::wmemcpy(lastStatusText, wide, STATUS_CHARS);
         SendMessageW(g_hwndStatus, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(lastStatusText));

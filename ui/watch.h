@@ -3,9 +3,10 @@
 
 constexpr UINT WATCH_PERIOD_MS = 100;
 
-// True while this program last made the main window topmost (it is created so).
+// True while this program last made the main window topmost (it is created so). Written only
+// by WatchTick.
 extern unsigned char g_isTopmost;
-// True while the main window is minimised because WinFBE is.
+// True while the main window is minimised because WinFBE is. Written only by WatchTick.
 extern unsigned char g_followMinimized;
 
 // One tick of timer IDT_WATCH on the main window: status text, following WinFBE's

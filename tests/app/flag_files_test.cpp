@@ -1,5 +1,7 @@
 #include "app/flag_files.h"
 
+#include <windows.h>
+
 #include <gtest/gtest.h>
 
 #include "tests/app/test_folder.h"
@@ -8,47 +10,16 @@ namespace {
 
 const FlagInfo* const FLAGS[] = {&ConsoleFlag, &Arch686Flag, &ExxFlag};
 
-// A hidden parent with the three flag check boxes, as the main window has them.
-class FlagBoxes {
-public:
-    FlagBoxes() {
-        parent_ = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 100, 100, nullptr, nullptr,
-                                  GetModuleHandleW(nullptr), nullptr);
-        for (const FlagInfo* flag : FLAGS) {
-            CreateWindowExW(0, L"BUTTON", flag->caption, WS_CHILD | BS_AUTOCHECKBOX, 0, 0, 50, 20,
-                            parent_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(flag->controlId)),
-                            GetModuleHandleW(nullptr), nullptr);
-        }
-    }
-    ~FlagBoxes() { DestroyWindow(parent_); }
-    FlagBoxes(const FlagBoxes&) = delete;
-    FlagBoxes& operator=(const FlagBoxes&) = delete;
-
-    HWND Window() const { return parent_; }
-    bool Checked(const FlagInfo& flag) const {
-        return SendDlgItemMessageW(parent_, flag.controlId, BM_GETCHECK, 0, 0) == BST_CHECKED;
-    }
-    void Set(const FlagInfo& flag, bool checked) const {
-        SendDlgItemMessageW(parent_, flag.controlId, BM_SETCHECK,
-                            checked ? BST_CHECKED : BST_UNCHECKED, 0);
-    }
-
-private:
-    HWND parent_ = nullptr;
-};
-
 }  // namespace
 
-TEST(FlagFiles, StartUpChecksOnlyTheFlagsWhoseFilesExist) {
+TEST(FlagFiles, StartUpFindsOnlyTheFlagsWhoseFilesExist) {
     TestFolder folder;
     WriteBytes(folder.File(ConsoleFlag.fileName), "");
     CreateDirectoryW(folder.File(ExxFlag.fileName).c_str(), nullptr);
-    FlagBoxes boxes;
-    ASSERT_NE(nullptr, boxes.Window());
-    ReadFlagFiles(boxes.Window(), folder.Path().c_str());
-    EXPECT_TRUE(boxes.Checked(ConsoleFlag));
-    EXPECT_FALSE(boxes.Checked(Arch686Flag));
-    EXPECT_FALSE(boxes.Checked(ExxFlag));
+    const SwitchFlags found = ReadFlagFiles(folder.Path().c_str());
+    EXPECT_TRUE(found.console);
+    EXPECT_FALSE(found.arch686);
+    EXPECT_FALSE(found.exx);
 }
 
 TEST(FlagFiles, UpdateCreatesEmptyFilesAndDeletesByBareName) {
@@ -56,21 +27,16 @@ TEST(FlagFiles, UpdateCreatesEmptyFilesAndDeletesByBareName) {
     CurrentDirectoryGuard restore;
     ASSERT_TRUE(SetCurrentDirectoryW(folder.Path().c_str()));
     WriteBytes(folder.File(Arch686Flag.fileName), "kept until unchecked");
-    FlagBoxes boxes;
 
     const bool rounds[][3] = {{true, false, true}, {true, true, true}, {false, false, false}};
     for (const auto& states : rounds) {
-        for (int i = 0; i < 3; ++i) {
-            boxes.Set(*FLAGS[i], states[i]);
-        }
-        UpdateFlagFiles(boxes.Window(), folder.Path().c_str());
+        UpdateFlagFiles({states[0], states[1], states[2]}, folder.Path().c_str());
         for (int i = 0; i < 3; ++i) {
             SCOPED_TRACE(testing::Message() << FLAGS[i]->caption << " " << states[i]);
             EXPECT_EQ(states[i], FileExists(folder.File(FLAGS[i]->fileName)));
         }
     }
-    boxes.Set(ConsoleFlag, true);
-    UpdateFlagFiles(boxes.Window(), folder.Path().c_str());
+    UpdateFlagFiles({true, false, false}, folder.Path().c_str());
     EXPECT_EQ("", ReadFileBytes(folder.File(ConsoleFlag.fileName)));
 }
 
@@ -80,10 +46,8 @@ TEST(FlagFiles, FolderNamedLikeAFlagFileIsLeftAlone) {
     ASSERT_TRUE(SetCurrentDirectoryW(folder.Path().c_str()));
     const std::wstring exx = folder.File(ExxFlag.fileName);
     CreateDirectoryW(exx.c_str(), nullptr);
-    FlagBoxes boxes;
-    for (bool checked : {true, false}) {
-        boxes.Set(ExxFlag, checked);
-        UpdateFlagFile(boxes.Window(), ExxFlag, folder.Path().c_str());
+    for (bool on : {true, false}) {
+        UpdateFlagFile(ExxFlag, on, folder.Path().c_str());
         EXPECT_TRUE(GetFileAttributesW(exx.c_str()) & FILE_ATTRIBUTE_DIRECTORY);
     }
 }

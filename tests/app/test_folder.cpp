@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include "app/byte_stream_win.h"
+
 namespace {
 
 void RemoveTree(const std::wstring& path) {
@@ -69,7 +71,7 @@ bool FileExists(const std::wstring& path) {
 
 std::string ReadFileBytes(const std::wstring& path) {
     std::string bytes;
-    ByteStream stream(path);
+    FileByteStream stream(path.c_str());
     while (!stream.AtEnd()) {
         bytes += stream.Peek();
         stream.Skip();

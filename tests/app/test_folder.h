@@ -1,7 +1,6 @@
 #pragma once
 #include <string>
 
-#include "app/file_bytes.h"
 
 // A fresh folder under the temporary folder, removed with its content at the end of the test.
 class TestFolder {

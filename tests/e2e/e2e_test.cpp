@@ -5,7 +5,8 @@
 #include <memory>
 
 #include "tests/harness/program_test.h"
-#include "ui/main_window.h"
+#include "app/identifiers.h"
+#include "ui/edit_window.h"
 
 using e2e::IsChecked;
 using e2e::Line;

@@ -2,10 +2,11 @@
 
 #include <string>
 
-#include "app/settings_file.h"
-#include "app/startup.h"
+#include "app/settings_file_win.h"
 #include "tests/ui/ui_fixture.h"
+#include "ui/edit_window.h"
 #include "ui/main_window.h"
+#include "ui/modal.h"
 
 namespace {
 

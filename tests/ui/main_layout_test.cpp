@@ -1,9 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <string>
-
-#include "app/startup.h"
-#include "ui/keystrokes.h"
 #include "ui/main_layout.h"
 
 namespace {
@@ -41,12 +37,12 @@ TEST(MainLayout, WidthsAndHeightsForBothLayouts) {
     }
 }
 
-std::vector<std::wstring> Slots(int presets) {
-    std::vector<std::wstring> slots;
+std::vector<Text16> Slots(int presets) {
+    std::vector<Text16> slots;
     for (int i = 0; i < presets; ++i) {
-        slots.push_back(L"-gen gas");
+        slots.push_back(U16("-gen gas"));
     }
-    slots.push_back(L"No preset used");
+    slots.push_back(U16("No preset used"));
     return slots;
 }
 
@@ -75,7 +71,7 @@ TEST(MainLayout, NoPresetOptionAgainstTheGroupsLowerEdge) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << "large " << c.large << " n " << c.presets);
-        const std::vector<std::wstring> slots = Slots(c.presets);
+        const std::vector<Text16> slots = Slots(c.presets);
         const MainLayout layout = ComputeMainLayout(c.large, 50, c.presets);
         const std::vector<ControlSpec> specs = MainControlSpecs(c.large, layout, slots);
         const ControlSpec* noPreset = Find(specs, PresetOptionId(c.presets + 1));
@@ -89,7 +85,7 @@ TEST(MainLayout, NoPresetOptionAgainstTheGroupsLowerEdge) {
 }
 
 TEST(MainLayout, IdentifiersAreUnique) {
-    const std::vector<std::wstring> slots = Slots(32);
+    const std::vector<Text16> slots = Slots(32);
     const std::vector<ControlSpec> specs =
         MainControlSpecs(false, ComputeMainLayout(false, 50, 32), slots);
     std::vector<int> ids = {IDC_STATUSBAR, IDT_WATCH};
@@ -100,78 +96,6 @@ TEST(MainLayout, IdentifiersAreUnique) {
         for (size_t j = i + 1; j < ids.size(); ++j) {
             EXPECT_NE(ids[i], ids[j]) << "positions " << i << " and " << j;
         }
-    }
-}
-
-TEST(StartupOptions, AppearanceFromTheProgramsName) {
-    struct Case {
-        const char* name;
-        bool large;
-        int fontSize;
-    };
-    const Case cases[] = {
-        {"FlagsmithII", false, 8},  {"FlagsmithIIL", true, 8},   {"flagsmith lower l", false, 8},
-        {"LargeA", true, 10},       {"FlagsmithIIa", false, 10}, {"FlagsmithIIF", false, 15},
-        {"FlagsmithIIf", false, 15}, {"FlagsmithII9", false, 9},  {"FlagsmithII8", false, 8},
-        {"FlagsmithII0", false, 8}, {"FlagsmithIIG", false, 8},  {"FlagsmithIIC", false, 12},
-        {"", false, 8},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        EXPECT_EQ(c.large, IsLargeLayoutName(c.name));
-        EXPECT_EQ(c.fontSize, MessageFontSizeForName(c.name));
-    }
-}
-
-std::string Describe(const KeySequence& sequence) {
-    std::string text;
-    for (int i = 0; i < sequence.count; ++i) {
-        const KeyEvent& event = sequence.events[i];
-        const char* name = event.virtualKey == VK_SHIFT ? "Shift"
-                           : event.virtualKey == VK_F7  ? "F7"
-                           : event.virtualKey == VK_UP  ? "Up"
-                           : event.virtualKey == VK_DOWN ? "Down"
-                                                         : "?";
-        text += std::string(event.release ? "-" : "+") + name + " ";
-    }
-    return text;
-}
-
-TEST(Keystrokes, SequencesInOrder) {
-    EXPECT_EQ("+F7 -F7 ", Describe(BUILD_CONFIG_KEYS));
-    // Only the press is followed by a wait; the release comes after the resolution is released.
-    EXPECT_EQ(1, BUILD_CONFIG_KEYS.timedCount);
-
-    std::string setup = "+Shift +F7 -F7 -Shift ";
-    for (int i = 0; i < 7; ++i) {
-        setup += "+Up -Up ";
-    }
-    for (int i = 0; i < 4; ++i) {
-        setup += "+Down -Down ";
-    }
-    EXPECT_EQ(setup, Describe(COMPILER_SETUP_KEYS));
-    EXPECT_EQ(26, COMPILER_SETUP_KEYS.count);
-    EXPECT_EQ(26, COMPILER_SETUP_KEYS.timedCount);
-}
-
-TEST(Keystrokes, WaitForWinFbeFocusOnlyWhileFoundUnfocusedAndWithinTheLimit) {
-    struct Case {
-        bool found, focus;
-        DWORD waitedMs;
-        bool keepWaiting;
-    };
-    const Case cases[] = {
-        {false, false, 0, false},
-        {false, false, 100, false},
-        {true, true, 0, false},
-        {true, false, 0, true},
-        {true, false, 249, true},
-        {true, false, 250, false},
-        {true, false, 60000, false},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(testing::Message() << c.found << c.focus << " " << c.waitedMs);
-        EXPECT_EQ(c.keepWaiting, KeepWaitingForFocus(c.found, c.focus, c.waitedMs));
     }
 }
 

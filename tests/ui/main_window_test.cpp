@@ -4,7 +4,6 @@
 #include <string>
 #include <vector>
 
-#include "app/settings_file.h"
 #include "tests/ui/ui_fixture.h"
 #include "ui/main_window.h"
 

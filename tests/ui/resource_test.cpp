@@ -8,11 +8,12 @@
 #include <string>
 #include <vector>
 
-#include "app/settings_file.h"
-#include "app/startup.h"
-#include "app/switch_line.h"
+#include "app/preset_list.h"
+#include "app/settings_file_win.h"
 #include "framework/app_window.h"
 #include "ui/main_window.h"
+#include "ui/modal.h"
+#include "ui/startup.h"
 #include "ui/watch.h"
 
 namespace {
@@ -136,9 +137,8 @@ protected:
         RegisterClassW(&windowClass);
         winFbe = CreateWindowExW(0, WINFBE_CLASS, L"WinFBE", WS_OVERLAPPEDWINDOW, 0, 0, 400, 300,
                                  nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
-        g_iniPath = WideText(IniFile().c_str());
-        g_presets = {L"-gen gas", L"-gen gas64"};
-        g_presetSlots = 3;
+        SetIniPath(IniFile().c_str());
+        SetPresetList({L"-gen gas", L"-gen gas64"});
         g_largeLayout = false;
         g_msgFontSize = 8;
         app = new AppWindow;

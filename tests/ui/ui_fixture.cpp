@@ -1,9 +1,9 @@
 #include "tests/ui/ui_fixture.h"
 
-#include "app/settings_file.h"
-#include "app/startup.h"
-#include "app/switch_line.h"
+#include "app/preset_list.h"
+#include "app/settings_file_win.h"
 #include "ui/main_window.h"
+#include "ui/startup.h"
 #include "ui/watch.h"
 
 namespace uitest {
@@ -122,15 +122,13 @@ MainWindowHost::MainWindowHost(const std::vector<std::wstring>& presets, bool la
     for (const wchar_t* name : PROGRAM_FILES) {
         DeleteProgramFile(name);
     }
-    g_iniPath = WideText(IniPath().c_str());
-    g_presets = presets;
-    g_presetSlots = static_cast<int>(presets.size()) + 1;
+    SetIniPath(IniPath().c_str());
+    SetPresetList(presets);
     g_largeLayout = large;
     g_savedLeft = 0;
     g_savedTop = 0;
     g_isTopmost = 1;
     g_followMinimized = 0;
-    g_modalActive = 0;
     app_ = std::make_unique<AppWindow>();
     app_->ReplaceFont(L"Tahoma", large ? 12 : 8, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET);
     BuildMainWindowIn(*app_);

@@ -9,7 +9,7 @@
 
 namespace uitest {
 
-// The settings file of the whole test run: the watch tick learns its path once.
+// The settings file of the whole test run.
 std::wstring IniPath();
 // WinFBE.ini as WinFBE writes it: UTF-16LE with a byte-order mark, CRLF line ends.
 void WriteWinFbeIni(const std::wstring& switches, const std::wstring& compilerPath);

@@ -2,9 +2,9 @@
 
 #include <string>
 
-#include "app/startup.h"
 #include "tests/ui/ui_fixture.h"
 #include "ui/main_window.h"
+#include "ui/modal.h"
 #include "ui/watch.h"
 
 namespace {
@@ -105,11 +105,12 @@ TEST(Watch, WindowOrderFollowsTheForegroundUnlessFrozen) {
     SetForegroundWindow(other);
     ASSERT_EQ(other, GetForegroundWindow());
 
-    g_modalActive = 1;
-    EXPECT_TRUE(WatchTick(host.Main()));
-    EXPECT_TRUE(IsTopmost(host.Main()));
+    {
+        const ModalScope modal;
+        EXPECT_TRUE(WatchTick(host.Main()));
+        EXPECT_TRUE(IsTopmost(host.Main()));
+    }
 
-    g_modalActive = 0;
     EXPECT_TRUE(WatchTick(host.Main()));
     EXPECT_FALSE(IsTopmost(host.Main()));
     EXPECT_EQ(0, g_isTopmost);
@@ -130,40 +131,6 @@ TEST(Watch, TimerStartsWithTheWindowAndClosesTheProgramsWindow) {
     host.WinFbe().Destroy();
     uitest::Pump(400);
     EXPECT_FALSE(IsWindow(host.Main()));
-}
-
-TEST(Keystrokes, ReachWinFbeInOrderWithScanCodes) {
-    uitest::WriteWinFbeIni(L"", L"");
-    MainWindowHost host(PRESETS, false);
-    HWND winFbe = host.WinFbe().Handle();
-    SetForegroundWindow(host.Main());
-    host.Command(IDC_COMPILER_SETUP);
-    uitest::Pump(300);
-    EXPECT_EQ(winFbe, GetForegroundWindow());
-
-    std::string seen;
-    for (const uitest::WinFbeWindow::Key& key : uitest::WinFbeWindow::Keys()) {
-        const bool down = key.message == WM_KEYDOWN || key.message == WM_SYSKEYDOWN;
-        seen += (down ? "+" : "-") + std::to_string(key.virtualKey) + " ";
-        EXPECT_EQ(static_cast<int>(MapVirtualKeyW(static_cast<UINT>(key.virtualKey),
-                                                  MAPVK_VK_TO_VSC) & 0xFF),
-                  key.scanCode);
-    }
-    std::string expected = "+16 +118 -118 -16 ";
-    for (int i = 0; i < 7; ++i) {
-        expected += "+38 -38 ";
-    }
-    for (int i = 0; i < 4; ++i) {
-        expected += "+40 -40 ";
-    }
-    EXPECT_EQ(expected, seen);
-
-    uitest::WinFbeWindow::Keys().clear();
-    host.Command(IDC_BUILD_CONFIG);
-    uitest::Pump(200);
-    ASSERT_EQ(2u, uitest::WinFbeWindow::Keys().size());
-    EXPECT_EQ(static_cast<WPARAM>(VK_F7), uitest::WinFbeWindow::Keys()[0].virtualKey);
-    EXPECT_EQ(static_cast<UINT>(WM_KEYUP), uitest::WinFbeWindow::Keys()[1].message);
 }
 
 }  // namespace

@@ -1,27 +1,24 @@
-#include "app/startup.h"
+#include "ui/startup.h"
 
-#include <cctype>
 #include <string>
 
 #include "app/ansi_text.h"
+#include "app/identifiers.h"
 #include "app/messages.h"
-#include "app/preset_file.h"
-#include "app/settings_file.h"
-#include "app/switch_line.h"
+#include "app/name_options.h"
+#include "app/preset_file_win.h"
+#include "app/preset_list.h"
+#include "app/settings_file_win.h"
+#include "app/text_rules.h"
 #include "framework/app_window.h"
 #include "ui/main_window.h"
+#include "ui/message_box.h"
+#include "ui/modal.h"
 
 int g_msgFontSize = 0;
 bool g_largeLayout = false;
-volatile unsigned char g_modalActive = 0;
 
 namespace {
-
-constexpr int NAME_CHARS = 260;
-constexpr char LARGE_LAYOUT_MARK = 'L';
-constexpr int MIN_MSG_FONT_SIZE = 8;
-// Hex digits below this value give the minimum size.
-constexpr int FIRST_LARGER_MSG_FONT_SIZE = 9;
 
 constexpr const wchar_t* MAIN_FONT_FACE = L"Tahoma";
 constexpr int SMALL_FONT_POINTS = 8;
@@ -31,20 +28,9 @@ constexpr int FONT_WEIGHT = FW_NORMAL;
 // Fewer presets than this end the program silently (g_presetSlots counts "No preset used").
 constexpr int MIN_PRESET_SLOTS = 3;
 
-int HexDigitValue(char digit) {
-    if (digit >= '0' && digit <= '9') {
-        return digit - '0';
-    }
-    if (digit >= 'A' && digit <= 'F') {
-        return digit - 'A' + 10;
-    }
-    return -1;
-}
-
 void ShowStartupMessage(const wchar_t* text, int style, int fontSize) {
-    g_modalActive = 1;
+    const ModalScope modal;
     ShowMessage(nullptr, text, style, fontSize);
-    g_modalActive = 0;
 }
 
 void TakeAppearanceOptions() {
@@ -58,22 +44,9 @@ void TakeAppearanceOptions() {
 
 }  // namespace
 
-bool IsLargeLayoutName(const std::string& baseName) {
-    return baseName.find(LARGE_LAYOUT_MARK) != std::string::npos;
-}
-
-int MessageFontSizeForName(const std::string& baseName) {
-    if (baseName.empty()) {
-        return MIN_MSG_FONT_SIZE;
-    }
-    const char last = static_cast<char>(std::toupper(static_cast<unsigned char>(baseName.back())));
-    const int value = HexDigitValue(last);
-    return value < FIRST_LARGER_MSG_FONT_SIZE ? MIN_MSG_FONT_SIZE : value;
-}
-
 bool IsFirstInstance() {
-    wchar_t name[NAME_CHARS] = {};
-    lstrcpynW(name, INSTANCE_MUTEX_NAME, NAME_CHARS);
+    wchar_t name[TEXT_BUFFER_UNITS] = {};
+    lstrcpynW(name, INSTANCE_MUTEX_NAME, TEXT_BUFFER_UNITS);
     // Held for the life of the process and never closed: the system releases it at exit.
     HANDLE mutex = CreateMutexW(nullptr, FALSE, name);
     const DWORD error = GetLastError();
@@ -81,9 +54,7 @@ bool IsFirstInstance() {
         return error != ERROR_ALREADY_EXISTS;
     }
     std::wstring text = TEXT_MUTEX_FAILED + std::to_wstring(error);
-    if (text.size() > static_cast<size_t>(MAX_TEXT_CHARS)) {
-        text.resize(MAX_TEXT_CHARS);
-    }
+    CutToTextLimit(text);
     // g_msgFontSize is still 0 here: the file name has not been looked at yet.
     ShowStartupMessage(text.c_str(), MSG_STYLE_NO_ICON, g_msgFontSize);
     return false;
@@ -105,8 +76,8 @@ int FlagsmithMain(HINSTANCE, HINSTANCE, const wchar_t*, int show) {
     ComputeIniPath();
 
     ReadPresets(folder.Text());
+    // g_modalActive is already down: every message so far raised it for its own scope only.
     if (g_presetSlots < MIN_PRESET_SLOTS) {
-        g_modalActive = 0;
         return 0;
     }
 
@@ -119,7 +90,7 @@ int FlagsmithMain(HINSTANCE, HINSTANCE, const wchar_t*, int show) {
         return 0;
     }
 
-    SelectPresetForLine(ReadCompilerValue(KEY_COMPILER_SWITCHES));
+    SelectPresetForLine(ReadCompilerValue(CompilerKey::Switches));
     // WinFBE may have gone while a start-up message was up: the watch tick then closed the
     // window, and the quit it posted was taken by the message box's own loop.
     if (!IsWindow(g_hwndMain)) {

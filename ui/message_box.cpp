@@ -1,10 +1,12 @@
-#include "app/messages.h"
+#include "ui/message_box.h"
 
 #include <stdint.h>
 
 #include "alertkit/alertkit.h"
-#include "app/startup.h"
+#include "app/messages.h"
 #include "ui/main_window.h"
+#include "ui/modal.h"
+#include "ui/startup.h"
 
 void ShowMessage(HWND owner, const wchar_t* text, int style, int fontSize) {
     // Window handles are 32-bit values, whatever the pointer size.
@@ -23,7 +25,6 @@ void ShowStandardMessage(const wchar_t* text) {
 }
 
 void ShowStandardMessageModal(const wchar_t* text) {
-    g_modalActive = 1;
+    const ModalScope modal;
     ShowStandardMessage(text);
-    g_modalActive = 0;
 }

@@ -1,20 +1,14 @@
 #pragma once
-#include <windows.h>
-
 #include <string>
-#include <vector>
 
-// Bytes read one at a time, from memory or from a file. A file is read block by block, so one
-// of any size costs one block of memory; a file that cannot be opened reads as empty.
+// Bytes read one at a time from a source that hands them over block by block: memory (one
+// block) or a file (app/byte_stream_win.h), so the readers over it run on either.
 class ByteStream {
 public:
-    static constexpr DWORD BLOCK_BYTES = 64 * 1024;
-
     // Over bytes that outlive the stream.
     explicit ByteStream(const std::string& bytes);
     explicit ByteStream(std::string&& bytes) = delete;
-    explicit ByteStream(const std::wstring& path);
-    ~ByteStream();
+    virtual ~ByteStream() = default;
     ByteStream(const ByteStream&) = delete;
     ByteStream& operator=(const ByteStream&) = delete;
 
@@ -25,11 +19,15 @@ public:
     // Skips up to the next byte that is one of the three, or to the end.
     void SkipToAny(char first, char second, char third);
 
-private:
-    bool Refill();
+protected:
+    ByteStream() = default;
+    // The source's next block, from Refill.
+    void SetBlock(const char* begin, const char* end);
 
-    HANDLE file_ = INVALID_HANDLE_VALUE;
-    std::vector<char> block_;
+private:
+    // Makes the source's next block current; false when it has no more. Memory has none.
+    virtual bool Refill() { return false; }
+
     const char* next_ = nullptr;
     const char* end_ = nullptr;
 };

@@ -1,0 +1,27 @@
+#include "app/preset_file_win.h"
+
+#include "app/ansi_text.h"
+#include "app/byte_stream_win.h"
+#include "app/identifiers.h"
+#include "app/preset_file.h"
+#include "app/preset_list.h"
+#include "app/text_rules.h"
+
+std::vector<std::wstring> PresetsFromItems(const std::vector<std::string>& items) {
+    std::vector<std::wstring> presets;
+    for (const std::string& item : items) {
+        std::wstring preset = AnsiToWide(item);
+        CutToTextLimit(preset);
+        presets.push_back(preset);
+    }
+    return presets;
+}
+
+std::vector<std::wstring> PresetsFromBytes(const std::string& bytes) {
+    return PresetsFromItems(ReadPresetItems(bytes));
+}
+
+void ReadPresets(const wchar_t* folder) {
+    FileByteStream stream(JoinPath(folder, PRESET_FILE_NAME).c_str());
+    SetPresetList(PresetsFromItems(ReadPresetItems(stream)));
+}

@@ -1,0 +1,24 @@
+#include "app/preset_list.h"
+
+#include <utility>
+
+#include "app/messages.h"
+#include "app/switch_line.h"
+
+std::vector<Text16> g_presets;
+int g_presetSlots = 0;
+
+void SetPresetList(std::vector<Text16> presets) {
+    g_presets = std::move(presets);
+    g_presetSlots = static_cast<int>(g_presets.size()) + 1;
+    g_presets.emplace_back(TEXT_NO_PRESET);
+}
+
+int MatchPreset(const Text16& line) {
+    size_t real = g_presetSlots > 1 ? static_cast<size_t>(g_presetSlots - 1) : 0;
+    if (real > g_presets.size()) {
+        real = g_presets.size();
+    }
+    const std::vector<Text16> presets(g_presets.begin(), g_presets.begin() + real);
+    return MatchPresetIn(presets, line);
+}

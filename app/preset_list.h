@@ -1,0 +1,15 @@
+#pragma once
+#include <vector>
+
+#include "framework/text16.h"
+
+// The program-wide presets list, fixed from start-up to exit. Slot i (1-based) is
+// g_presets[i - 1]: the n presets of the preset file, then "No preset used" in slot
+// g_presetSlots = n + 1. Written only by SetPresetList.
+extern std::vector<Text16> g_presets;
+extern int g_presetSlots;
+
+// Fills the list with the presets read and the "No preset used" slot behind them.
+void SetPresetList(std::vector<Text16> presets);
+// MatchPresetIn against the n real presets: "No preset used" never takes part.
+int MatchPreset(const Text16& line);

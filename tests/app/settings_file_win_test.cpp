@@ -1,0 +1,231 @@
+#include "app/settings_file_win.h"
+
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include "app/ansi_text.h"
+#include "app/identifiers.h"
+#include "app/settings_file.h"
+#include "app/status_text.h"
+#include "app/switch_line.h"
+#include "tests/app/parking_cases.h"
+#include "tests/app/test_folder.h"
+
+namespace {
+
+constexpr const char* COMPILER_PATH =
+    "C:\\WinFBE\\Toolchains\\FreeBASIC-1.10.1-winlibs-gcc-9.3.0\\fbc32.exe";
+
+// The way WinFBE writes its settings: UTF-16LE with a byte-order mark and CR LF line ends.
+std::string Utf16File(const std::wstring& text) {
+    std::string bytes = "\xFF\xFE";
+    for (wchar_t c : text) {
+        bytes += static_cast<char>(c & 0xFF);
+        bytes += static_cast<char>((c >> 8) & 0xFF);
+    }
+    return bytes;
+}
+
+std::wstring WinFbeIni() {
+    return L"[General]\r\nLanguage=english.lang\r\n\r\n[Compiler]\r\nFBWINCompiler32=" +
+           AnsiToWide(COMPILER_PATH) +
+           L"\r\nCompilerSwitches=-arch 686 -w all -fpmode fast -fpu sse -gen gas\r\n"
+           L"FBWINCompiler64=C:\\WinFBE\\fbc64.exe\r\n\r\n[Editor]\r\nTabSize=4\r\n";
+}
+
+// Points the program at a settings file for the length of a test.
+class IniPathGuard {
+public:
+    explicit IniPathGuard(const std::wstring& path) : saved_(g_iniPath) {
+        SetIniPath(path.c_str());
+    }
+    ~IniPathGuard() { SetIniPath(saved_.Text()); }
+
+private:
+    WideText saved_;
+};
+
+class PositionGuard {
+public:
+    PositionGuard(int left, int top) : left_(g_savedLeft), top_(g_savedTop) {
+        g_savedLeft = left;
+        g_savedTop = top;
+    }
+    ~PositionGuard() {
+        g_savedLeft = left_;
+        g_savedTop = top_;
+    }
+
+private:
+    int left_;
+    int top_;
+};
+
+}  // namespace
+
+TEST(SettingsFile, PathIsTheSettingsFolderBesideTheProgramFolder) {
+    TestFolder folder;
+    const std::wstring program = folder.File(L"Sub");
+    CreateDirectoryW(program.c_str(), nullptr);
+    CurrentDirectoryGuard restore;
+    const WideText saved = g_iniPath;
+
+    ASSERT_TRUE(SetCurrentDirectoryW(program.c_str()));
+    ComputeIniPath();
+    EXPECT_EQ(folder.File(L"Settings\\WinFBE.ini"), g_iniPath.Text());
+
+    ASSERT_TRUE(SetCurrentDirectoryW(L"C:\\"));
+    ComputeIniPath();
+    EXPECT_STREQ(L"C:\\Settings\\WinFBE.ini", g_iniPath.Text());
+    SetIniPath(saved.Text());
+}
+
+TEST(SettingsFile, ReadsAndWritesAWinFbeStyleFileKeepingEverythingElse) {
+    TestFolder folder;
+    const std::wstring ini = folder.File(L"WinFBE.ini");
+    WriteBytes(ini, Utf16File(WinFbeIni()));
+    IniPathGuard path(ini);
+
+    EXPECT_EQ("-arch 686 -w all -fpmode fast -fpu sse -gen gas",
+              ReadCompilerValue(CompilerKey::Switches));
+    EXPECT_EQ(" fbc 1.10.1 / gcc 9.3.0",
+              StatusTextFromCompilerPath(ReadCompilerValue(CompilerKey::Path)));
+
+    const std::wstring line = ComposeSwitchLine({true, false, true}, L"-gen gas64");
+    ASSERT_TRUE(WriteSwitchLine(line.c_str()));
+    EXPECT_EQ(WideToAnsi(line), ReadCompilerValue(CompilerKey::Switches));
+
+    // The platform's writer drops blank lines; every section and key stays, in UTF-16LE.
+    std::wstring expected = WinFbeIni();
+    for (size_t at; (at = expected.find(L"\r\n\r\n")) != std::wstring::npos;) {
+        expected.erase(at, 2);
+    }
+    const std::wstring old = L"-arch 686 -w all -fpmode fast -fpu sse -gen gas";
+    expected.replace(expected.find(old), old.size(), line);
+    std::string written = ReadFileBytes(ini);
+    for (size_t at; (at = written.find("\r\0\n\0\r\0\n\0", 0, 8)) != std::string::npos;) {
+        written.erase(at, 4);
+    }
+    EXPECT_EQ(Utf16File(expected), written);
+}
+
+TEST(SettingsFile, MissingSectionReadsEmptyAndTheWriteCreatesIt) {
+    TestFolder folder;
+    const std::wstring ini = folder.File(L"WinFBE.ini");
+    WriteBytes(ini, Utf16File(L"[Editor]\r\nTabSize=4\r\n"));
+    IniPathGuard path(ini);
+
+    EXPECT_EQ("", ReadCompilerValue(CompilerKey::Switches));
+    EXPECT_EQ("", ReadCompilerValue(CompilerKey::Path));
+    ASSERT_TRUE(WriteSwitchLine(L"-w all -fpmode fast -fpu sse -gen gas"));
+    EXPECT_EQ("-w all -fpmode fast -fpu sse -gen gas", ReadCompilerValue(CompilerKey::Switches));
+    wchar_t tabSize[8] = {};
+    GetPrivateProfileStringW(L"Editor", L"TabSize", L"", tabSize, 8, ini.c_str());
+    EXPECT_STREQ(L"4", tabSize);
+}
+
+TEST(SettingsFile, LongValueIsCutAndNoLongerMatches) {
+    TestFolder folder;
+    const std::wstring ini = folder.File(L"WinFBE.ini");
+    const std::wstring preset = L"-gen gcc " + std::wstring(300 - 29 - 9, L'O');
+    const std::wstring line = BASE_SWITCHES + preset;
+    ASSERT_EQ(300u, line.size());
+    WriteBytes(ini, Utf16File(L"[Compiler]\r\nCompilerSwitches=" + line + L"\r\n"));
+    IniPathGuard path(ini);
+
+    const std::string value = ReadCompilerValue(CompilerKey::Switches);
+    EXPECT_EQ(WideToAnsi(line.substr(0, MAX_TEXT_CHARS)), value);
+    EXPECT_EQ(0, MatchPresetIn({preset}, AnsiToWide(value)));
+}
+
+TEST(SettingsFile, MissingFileReadsEmpty) {
+    TestFolder folder;
+    IniPathGuard path(folder.File(L"WinFBE.ini"));
+    EXPECT_EQ("", ReadCompilerValue(CompilerKey::Switches));
+}
+
+TEST(SettingsFile, FolderOutsideTheCodePageStillReadsTheLine) {
+    TestFolder folder;
+    const std::wstring settings = folder.File(
+        L"\x03a3\x03cd\x03bd\x03b8\x03b5\x03c3\x03b7 \x0421\x0431\x043e\x0440\x043a\x0430");
+    if (!CreateDirectoryW(settings.c_str(), nullptr)) {
+        GTEST_SKIP() << "the Unix side cannot name Greek or Cyrillic folders (no UTF-8 locale)";
+    }
+    const std::wstring ini = settings + L"\\WinFBE.ini";
+    ASSERT_FALSE(SurvivesAnsiRoundTrip(ini));
+    WriteBytes(ini, Utf16File(WinFbeIni()));
+    IniPathGuard path(ini);
+
+    EXPECT_EQ("-arch 686 -w all -fpmode fast -fpu sse -gen gas",
+              ReadCompilerValue(CompilerKey::Switches));
+    EXPECT_EQ(COMPILER_PATH, ReadCompilerValue(CompilerKey::Path));
+    ASSERT_TRUE(WriteSwitchLine(L"-w all -fpmode fast -fpu sse -gen gas64"));
+    EXPECT_EQ("-w all -fpmode fast -fpu sse -gen gas64", ReadCompilerValue(CompilerKey::Switches));
+}
+
+TEST(SettingsFile, WriteReportsAFileHeldByAnotherProgram) {
+    TestFolder folder;
+    const std::wstring ini = folder.File(L"WinFBE.ini");
+    WriteBytes(ini, Utf16File(WinFbeIni()));
+    IniPathGuard path(ini);
+    HANDLE held = CreateFileW(ini.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(INVALID_HANDLE_VALUE, held);
+    EXPECT_FALSE(WriteSwitchLine(L"-gen gas"));
+    CloseHandle(held);
+}
+
+TEST(PositionFile, ReadsOnlyAnExistingFile) {
+    TestFolder folder;
+    PositionGuard saved(7, 7);
+    EXPECT_FALSE(ReadPosition(folder.Path().c_str()));
+    EXPECT_EQ(7, g_savedLeft);
+
+    CreateDirectoryW(folder.File(POSITION_FILE_NAME).c_str(), nullptr);
+    EXPECT_FALSE(ReadPosition(folder.Path().c_str()));
+    RemoveDirectoryW(folder.File(POSITION_FILE_NAME).c_str());
+
+    WriteBytes(folder.File(POSITION_FILE_NAME), std::string("\xFE\xFF\xFF\xFF", 4));
+    EXPECT_TRUE(ReadPosition(folder.Path().c_str()));
+    EXPECT_EQ(-2, g_savedLeft);
+    EXPECT_EQ(0, g_savedTop);
+}
+
+TEST(PositionFile, WrittenOnlyWhenMoved) {
+    TestFolder folder;
+    const std::wstring file = folder.File(POSITION_FILE_NAME);
+    PositionGuard saved(26, 100);
+
+    WritePositionIfMoved(folder.Path().c_str(), 26, 100);
+    EXPECT_FALSE(FileExists(file));
+
+    WriteBytes(file, std::string(12, 'z'));
+    WritePositionIfMoved(folder.Path().c_str(), -40, 100);
+    EXPECT_EQ(EncodePosition(-40, 100), ReadFileBytes(file));
+    EXPECT_EQ(26, g_savedLeft);
+    EXPECT_TRUE(ReadPosition(folder.Path().c_str()));
+    EXPECT_EQ(-40, g_savedLeft);
+    EXPECT_EQ(100, g_savedTop);
+}
+
+// A parking place in the file reads as absent, and it is never written (which places count:
+// settings_file_test.cpp).
+TEST(PositionFile, ParkingPlaceIsNeitherReadNorWritten) {
+    for (const ParkingCase& c : PARKING_CASES) {
+        SCOPED_TRACE(testing::Message() << c.left << ", " << c.top);
+        TestFolder folder;
+        const std::wstring file = folder.File(POSITION_FILE_NAME);
+        PositionGuard saved(7, 7);
+        WriteBytes(file, EncodePosition(c.left, c.top));
+        EXPECT_EQ(c.valid, ReadPosition(folder.Path().c_str()));
+        EXPECT_EQ(c.valid ? c.left : 7, g_savedLeft);
+        EXPECT_EQ(c.valid ? c.top : 7, g_savedTop);
+
+        DeleteFileW(file.c_str());
+        g_savedLeft = 7;
+        g_savedTop = 7;
+        WritePositionIfMoved(folder.Path().c_str(), c.left, c.top);
+        EXPECT_EQ(c.valid, FileExists(file));
+    }
+}
