@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "framework/app_window.h"
+#include "framework/file_paths.h"
 
 namespace {
 

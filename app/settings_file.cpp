@@ -4,7 +4,7 @@
 
 #include "app/ansi_text.h"
 #include "app/switch_line.h"
-#include "framework/app_window.h"
+#include "framework/file_paths.h"
 
 WideText g_iniPath;
 int g_savedLeft = 0;

@@ -8,7 +8,7 @@
 #include "app/preset_file.h"
 #include "app/settings_file.h"
 #include "app/switch_line.h"
-#include "framework/app_window.h"
+#include "framework/file_paths.h"
 #include "ui/main_window.h"
 
 int g_msgFontSize = 0;

@@ -9,6 +9,8 @@
 #include "app/startup.h"
 #include "app/switch_line.h"
 #include "framework/app_window.h"
+#include "framework/window_placement.h"
+#include "framework/window_procs.h"
 #include "ui/main_layout.h"
 #include "ui/main_window.h"
 

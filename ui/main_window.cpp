@@ -10,6 +10,8 @@
 #include "app/settings_file.h"
 #include "app/startup.h"
 #include "app/switch_line.h"
+#include "framework/file_paths.h"
+#include "framework/window_placement.h"
 #include "ui/main_layout.h"
 
 HWND g_hwndMain = nullptr;

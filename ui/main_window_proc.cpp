@@ -4,6 +4,8 @@
 #include "app/messages.h"
 #include "app/settings_file.h"
 #include "app/switch_line.h"
+#include "framework/file_paths.h"
+#include "framework/window_placement.h"
 #include "ui/edit_window.h"
 #include "ui/keystrokes.h"
 #include "ui/main_layout.h"

@@ -4,6 +4,7 @@
 
 #include "app/settings_file.h"
 #include "app/startup.h"
+#include "framework/file_paths.h"
 #include "tests/ui/ui_fixture.h"
 #include "ui/main_window.h"
 

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "app/settings_file.h"
+#include "framework/file_paths.h"
 #include "tests/ui/ui_fixture.h"
 #include "ui/main_window.h"
 

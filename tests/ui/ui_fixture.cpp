@@ -3,6 +3,7 @@
 #include "app/settings_file.h"
 #include "app/startup.h"
 #include "app/switch_line.h"
+#include "framework/file_paths.h"
 #include "ui/main_window.h"
 #include "ui/watch.h"
 
