@@ -5,7 +5,7 @@
 #include <string>
 
 #include "app/text_rules.h"
-#include "framework/app_window.h"
+#include "framework/file_paths.h"
 #include "framework/handles.h"
 
 namespace {

@@ -1,4 +1,5 @@
 #pragma once
+#include "framework/input_field.h"
 #include "framework/text16.h"
 
 // The names the window-free core and the window layer share: the main window's controls and
@@ -18,6 +19,8 @@ constexpr int IDC_COMPILER_SETUP = 1108;
 constexpr int IDC_ARCH686 = 1109;
 constexpr int IDC_CONSOLE = 1110;
 constexpr int IDC_STATUSBAR = 200;
+// The edit window's field is the framework's text-input field.
+constexpr int IDC_SWITCHES_TEXT = INPUT_TEXT_FIELD_ID;
 // The main window's watch timer.
 constexpr int IDT_WATCH = 1105;
 // The edit window's field, IDC_SWITCHES_TEXT, is the framework's text-input field and takes

@@ -8,7 +8,7 @@
 #include "app/byte_stream_win.h"
 #include "app/identifiers.h"
 #include "app/settings_file.h"
-#include "framework/app_window.h"
+#include "framework/file_paths.h"
 #include "framework/handles.h"
 
 WideText g_iniPath;

@@ -3,11 +3,12 @@
 #include <cmath>
 #include <cwchar>
 
+#include "framework/scaling.h"
+#include "framework/system_info.h"
+
 namespace {
 
 constexpr float BASE_DPI = 96.0f;
-constexpr int POINTS_PER_INCH = 72;
-constexpr int FALLBACK_SCREEN_DPI = 96;
 constexpr int MODERN_WINDOWS_VERSION = 600;
 constexpr const wchar_t* MODERN_FONT_FACE = L"Segoe UI";
 constexpr const wchar_t* CLASSIC_FONT_FACE = L"Tahoma";
@@ -32,19 +33,6 @@ int ScaleUnlessDefault(int value, float ratio) {
 
 }  // namespace
 
-int ScaleValue(int value, float ratio) {
-    // The default rounding mode rounds halves to even.
-    return static_cast<int>(std::nearbyint(static_cast<float>(value) * ratio));
-}
-
-int FontHeightForPoints(int points, int dpi, int screenY) {
-    if (screenY <= 0) {
-        screenY = FALLBACK_SCREEN_DPI;
-    }
-    const int p = points * dpi / screenY;
-    return -MulDiv(p, screenY, POINTS_PER_INCH);
-}
-
 AppWindow::AppWindow() {
     instance_ = GetModuleHandleW(nullptr);
     const bool dpiAware = IsDpiAwareProcess();
@@ -57,26 +45,16 @@ AppWindow::AppWindow() {
 }
 
 AppWindow::~AppWindow() {
-    if (font_) {
-        DeleteObject(font_);
-    }
-    if (accelerators_) {
-        DestroyAcceleratorTable(accelerators_);
-    }
     if (className_[0]) {
         UnregisterClassW(className_, instance_);
-    }
-    if (richEditModule_) {
-        FreeLibrary(richEditModule_);
     }
 }
 
 void AppWindow::ApplyDpi(float dpi) {
     dpi_ = static_cast<int>(std::nearbyint(dpi));
     if (dpi_ < 0) {
-        HDC screen = GetDC(nullptr);
-        dpi_ = GetDeviceCaps(screen, LOGPIXELSX);
-        ReleaseDC(nullptr, screen);
+        WindowDc screen(nullptr);
+        dpi_ = GetDeviceCaps(screen.get(), LOGPIXELSX);
     }
     // The vertical ratio follows the horizontal DPI as well.
     scaleX_ = static_cast<float>(dpi_) / BASE_DPI;
@@ -115,8 +93,8 @@ HWND AppWindow::Create(HWND parent,
     ++g_classCounter;
 
     if (!font_) {
-        font_ = MakeFont(defaultFontFace_, defaultFontSize_, DEFAULT_FONT_WEIGHT, 0, 0, 0,
-                         DEFAULT_CHARSET);
+        font_.reset(MakeFont(defaultFontFace_, defaultFontSize_, DEFAULT_FONT_WEIGHT, 0, 0, 0,
+                             DEFAULT_CHARSET));
     }
 
     window_ = CreateWindowExW(
@@ -128,7 +106,7 @@ HWND AppWindow::Create(HWND parent,
     }
     GetClassNameW(window_, className_, OBJECT_CLASS_NAME_UNITS);
     if (font_) {
-        SendMessageW(window_, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
+        SendMessageW(window_, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
     }
     // Written only now: during WM_NCCREATE and WM_CREATE the object is reachable through the
     // creation data alone.
@@ -143,9 +121,7 @@ HFONT AppWindow::MakeFont(const wchar_t* face,
                           int underline,
                           int strikeOut,
                           BYTE charSet) const {
-    HDC screen = GetDC(nullptr);
-    const int screenY = GetDeviceCaps(screen, LOGPIXELSY);
-    ReleaseDC(nullptr, screen);
+    const int screenY = GetDeviceCaps(WindowDc(nullptr).get(), LOGPIXELSY);
 
     LOGFONTW font = {};
     font.lfHeight = FontHeightForPoints(points, dpi_, screenY);
@@ -172,10 +148,8 @@ bool AppWindow::ReplaceFont(const wchar_t* face,
     if (!font) {
         return false;
     }
-    if (font_) {
-        DeleteObject(font_);
-    }
-    font_ = font;
+    // The replacement is in place before the old font is deleted.
+    font_.reset(font);
     lstrcpynW(defaultFontFace_, chosenFace, FACE_NAME_UNITS);
     defaultFontSize_ = points;
     return true;

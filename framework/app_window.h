@@ -2,16 +2,11 @@
 #include <windows.h>
 #include <commctrl.h>
 
-#include "framework/wide_text.h"
+#include "framework/handles.h"
 
-// The text-input window's edit field and the most UTF-16 code units OK copies from it.
-constexpr int INPUT_TEXT_FIELD_ID = 101;
-constexpr int INPUT_TEXT_LIMIT = 2048;
-
-// v x ratio in single precision, nearest integer, halves to even.
-int ScaleValue(int value, float ratio);
-
-// One top-level window: its class, its font and the screen's DPI ratios.
+// One top-level window: its class, its font and the screen's DPI ratios. Defined in
+// app_window.cpp, except CreateControl (control_factory.cpp, with the set-up of each control
+// kind) and RunMessageLoop (message_loop.cpp, with the bookkeeping of nested loops).
 class AppWindow {
 public:
     AppWindow();
@@ -38,8 +33,8 @@ public:
 
     HWND Window() const { return window_; }
     HINSTANCE Instance() const { return instance_; }
-    HFONT Font() const { return font_; }
-    HACCEL Accelerators() const { return accelerators_; }
+    HFONT Font() const { return font_.get(); }
+    HACCEL Accelerators() const { return accelerators_.get(); }
     int Dpi() const { return dpi_; }
     float ScaleX() const { return scaleX_; }
     float ScaleY() const { return scaleY_; }
@@ -47,13 +42,13 @@ public:
     const wchar_t* ClassName() const { return className_; }
     int DefaultFontSize() const { return defaultFontSize_; }
     const wchar_t* DefaultFontFace() const { return defaultFontFace_; }
-    HMODULE RichEditModule() const { return richEditModule_; }
+    HMODULE RichEditModule() const { return richEditModule_.get(); }
 
 private:
     HWND window_ = nullptr;
     HINSTANCE instance_ = nullptr;
-    HFONT font_ = nullptr;
-    HACCEL accelerators_ = nullptr;
+    FontOwner font_;
+    AcceleratorOwner accelerators_;
     int dpi_ = 96;
     float scaleX_ = 1.0f;
     float scaleY_ = 1.0f;
@@ -61,36 +56,5 @@ private:
     wchar_t className_[260] = {};
     int defaultFontSize_ = 8;
     wchar_t defaultFontFace_[32] = {};
-    HMODULE richEditModule_ = nullptr;
+    ModuleOwner richEditModule_;
 };
-
-int QueryWindowsVersion();
-bool IsDpiAwareProcess();
-bool IsExistingFile(const wchar_t* path);
-WideText ExecutableBaseName();
-WideText ExecutableFolder();
-// The path rules of the two functions above, for any module path.
-WideText BaseNameOfPath(const wchar_t* modulePath);
-WideText FolderOfPath(const wchar_t* modulePath);
-BOOL ResizeClient(HWND window, int width, int height, float scaleX, float scaleY);
-void CenterOver(HWND window, HWND reference);
-// Top-left corner, in screen coordinates, of the place the window has when it is neither
-// minimised nor maximised (for a minimised window: where it comes back to).
-POINT RestoredTopLeft(HWND window);
-LRESULT CALLBACK DefaultFrameProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-LRESULT CALLBACK InputWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-// Hands the text-input window the buffer that OK fills (at least INPUT_TEXT_LIMIT + 1 code
-// units). OK copies only into the buffer handed to that very window; it is forgotten when the
-// window is destroyed.
-void SetInputResultBuffer(HWND window, wchar_t* buffer);
-
-// The arithmetic behind the functions above, free of the platform.
-// lfHeight of a font of `points` for an object of `dpi` on a screen of `screenY` pixels per inch.
-int FontHeightForPoints(int points, int dpi, int screenY);
-// major.minor as major * 100 + minor (6.1 gives 601).
-int WindowsVersionNumber(DWORD major, DWORD minor);
-// Start of a span of `size` centred on [refStart, refEnd) and kept inside [workStart, workEnd).
-int CenteredStart(int refStart, int refEnd, int size, int workStart, int workEnd);
-// A point in workspace coordinates (relative to the work area of the monitor) in screen
-// coordinates.
-POINT ScreenFromWorkspace(POINT point, const RECT& monitor, const RECT& work);

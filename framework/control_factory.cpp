@@ -3,6 +3,7 @@
 
 #include "framework/app_window.h"
 #include "framework/control_kinds.h"
+#include "framework/scaling.h"
 
 namespace {
 
@@ -35,16 +36,6 @@ void SetImage(HWND control,
 }
 
 }  // namespace
-
-HMODULE KeepRichEditModule(HMODULE recorded, HMODULE loaded) {
-    if (!loaded) {
-        return recorded;
-    }
-    if (recorded) {
-        FreeLibrary(recorded);
-    }
-    return loaded;
-}
 
 HWND AppWindow::CreateControl(const wchar_t* kind,
                               HWND parent,
@@ -94,7 +85,8 @@ HWND AppWindow::CreateControl(const wchar_t* kind,
             break;
         }
         case BeforeCreation::LoadRichEdit:
-            richEditModule_ = KeepRichEditModule(richEditModule_, LoadLibraryW(RICH_EDIT_LIBRARY));
+            richEditModule_.reset(
+                KeepRichEditModule(richEditModule_.release(), LoadLibraryW(RICH_EDIT_LIBRARY)));
             break;
         case BeforeCreation::None:
             break;
@@ -108,7 +100,7 @@ HWND AppWindow::CreateControl(const wchar_t* kind,
         return nullptr;
     }
     if (font_ && row.takesFont) {
-        SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_), TRUE);
+        SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), TRUE);
     }
 
     switch (row.followUp) {
@@ -117,7 +109,7 @@ HWND AppWindow::CreateControl(const wchar_t* kind,
             break;
         case FollowUp::CalendarFont:
             if (font_) {
-                SendMessageW(control, DTM_SETMCFONT, reinterpret_cast<WPARAM>(font_), TRUE);
+                SendMessageW(control, DTM_SETMCFONT, reinterpret_cast<WPARAM>(font_.get()), TRUE);
             }
             break;
         case FollowUp::ProgressRange:

@@ -157,3 +157,13 @@ const wchar_t* ImageResourceName(const wchar_t* caption) {
         static_cast<unsigned>(static_cast<long long>(std::nearbyint(number))) & RESOURCE_ID_MASK;
     return MAKEINTRESOURCEW(id);
 }
+
+HMODULE KeepRichEditModule(HMODULE recorded, HMODULE loaded) {
+    if (!loaded) {
+        return recorded;
+    }
+    if (recorded) {
+        FreeLibrary(recorded);
+    }
+    return loaded;
+}

@@ -48,7 +48,7 @@ int AppWindow::RunMessageLoop(int show) {
     RunningLoop loop(window_);
     MSG message = {};
     while (GetMessageW(&message, nullptr, 0, 0) > 0) {
-        if (TranslateAcceleratorW(window_, accelerators_, &message) && accelerators_) {
+        if (TranslateAcceleratorW(window_, accelerators_.get(), &message) && accelerators_) {
             continue;
         }
         if (IsDialogMessageW(window_, &message)) {

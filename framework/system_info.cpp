@@ -1,6 +1,9 @@
-#include <cmath>
+#include "framework/system_info.h"
 
-#include "framework/app_window.h"
+#include <windows.h>
+
+#include "framework/handles.h"
+#include "framework/version_number.h"
 
 namespace {
 
@@ -9,7 +12,6 @@ constexpr const char* RTL_GET_VERSION_NAME = "RtlGetVersion";
 constexpr const wchar_t* USER32_NAME = L"user32.dll";
 constexpr const char* IS_PROCESS_DPI_AWARE_NAME = "IsProcessDPIAware";
 constexpr LONG STATUS_OK = 0;
-constexpr double MINOR_PER_MAJOR = 100.0;
 
 using RtlGetVersionFunction = LONG(WINAPI*)(OSVERSIONINFOEXW*);
 using IsProcessDpiAwareFunction = BOOL(WINAPI*)();
@@ -23,37 +25,28 @@ Function LookUp(HMODULE module, const char* name) {
 
 }  // namespace
 
-int WindowsVersionNumber(DWORD major, DWORD minor) {
-    return static_cast<int>(std::lround((major + minor / MINOR_PER_MAJOR) * MINOR_PER_MAJOR));
-}
-
 int QueryWindowsVersion() {
-    HMODULE ntdll = LoadLibraryW(NTDLL_NAME);
+    ModuleOwner ntdll(LoadLibraryW(NTDLL_NAME));
     if (!ntdll) {
         return 0;
     }
     int version = 0;
-    if (auto rtlGetVersion = LookUp<RtlGetVersionFunction>(ntdll, RTL_GET_VERSION_NAME)) {
+    if (auto rtlGetVersion = LookUp<RtlGetVersionFunction>(ntdll.get(), RTL_GET_VERSION_NAME)) {
         OSVERSIONINFOEXW info = {};
         info.dwOSVersionInfoSize = sizeof(info);
         if (rtlGetVersion(&info) == STATUS_OK) {
             version = WindowsVersionNumber(info.dwMajorVersion, info.dwMinorVersion);
         }
     }
-    FreeLibrary(ntdll);
     return version;
 }
 
 bool IsDpiAwareProcess() {
-    HMODULE user32 = LoadLibraryW(USER32_NAME);
+    ModuleOwner user32(LoadLibraryW(USER32_NAME));
     if (!user32) {
         return false;
     }
-    bool aware = false;
-    if (auto isProcessDpiAware =
-            LookUp<IsProcessDpiAwareFunction>(user32, IS_PROCESS_DPI_AWARE_NAME)) {
-        aware = isProcessDpiAware() != FALSE;
-    }
-    FreeLibrary(user32);
-    return aware;
+    auto isProcessDpiAware =
+        LookUp<IsProcessDpiAwareFunction>(user32.get(), IS_PROCESS_DPI_AWARE_NAME);
+    return isProcessDpiAware && isProcessDpiAware() != FALSE;
 }

@@ -1,4 +1,7 @@
-#include "framework/app_window.h"
+#include "framework/window_placement.h"
+
+#include "framework/placement_arithmetic.h"
+#include "framework/scaling.h"
 
 namespace {
 
@@ -15,20 +18,6 @@ RECT WorkArea() {
 }
 
 }  // namespace
-
-int CenteredStart(int refStart, int refEnd, int size, int workStart, int workEnd) {
-    int start = refStart + ((refEnd - refStart) - size) / 2;
-    if (start < workStart) {
-        start = workStart;
-    } else if (start + size > workEnd) {
-        start = workEnd - size;
-    }
-    return start;
-}
-
-POINT ScreenFromWorkspace(POINT point, const RECT& monitor, const RECT& work) {
-    return {point.x + work.left - monitor.left, point.y + work.top - monitor.top};
-}
 
 BOOL ResizeClient(HWND window, int width, int height, float scaleX, float scaleY) {
     RECT rect = {0, 0, ScaleValue(width, scaleX), ScaleValue(height, scaleY)};
@@ -89,5 +78,10 @@ POINT RestoredTopLeft(HWND window) {
     if (!GetMonitorInfoW(MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST), &monitor)) {
         return restored;
     }
-    return ScreenFromWorkspace(restored, monitor.rcMonitor, monitor.rcWork);
+    const RECT& screen = monitor.rcMonitor;
+    const RECT& work = monitor.rcWork;
+    const PlainPoint place = ScreenFromWorkspace(
+        {restored.x, restored.y}, {screen.left, screen.top, screen.right, screen.bottom},
+        {work.left, work.top, work.right, work.bottom});
+    return {place.x, place.y};
 }

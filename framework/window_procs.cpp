@@ -1,6 +1,6 @@
-#include <algorithm>
+#include "framework/window_procs.h"
 
-#include "framework/app_window.h"
+#include <algorithm>
 
 namespace {
 

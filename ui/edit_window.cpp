@@ -10,6 +10,8 @@
 #include "app/settings_file_win.h"
 #include "app/text_rules.h"
 #include "framework/app_window.h"
+#include "framework/window_placement.h"
+#include "framework/window_procs.h"
 #include "ui/main_layout.h"
 #include "ui/message_box.h"
 #include "ui/modal.h"

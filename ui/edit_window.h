@@ -3,12 +3,6 @@
 
 #include <string>
 
-#include "framework/app_window.h"
-
-// The edit window's field is the framework's text-input field, whose OK reads it by this
-// identifier.
-constexpr int IDC_SWITCHES_TEXT = INPUT_TEXT_FIELD_ID;
-
 // The Edit command: shows "FLG - Edit" over mainWindow with the current switch line, writes
 // the edited line when it is not empty (but never an unchanged line that may have been read
 // cut) and selects the matching option. False when the result was empty (nothing written,

@@ -5,6 +5,8 @@
 #include "app/preset_list.h"
 #include "app/settings_file_win.h"
 #include "app/switch_line.h"
+#include "framework/file_paths.h"
+#include "framework/window_placement.h"
 #include "ui/edit_window.h"
 #include "ui/keystrokes.h"
 #include "ui/main_layout.h"

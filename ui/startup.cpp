@@ -11,6 +11,7 @@
 #include "app/settings_file_win.h"
 #include "app/text_rules.h"
 #include "framework/app_window.h"
+#include "framework/file_paths.h"
 #include "ui/main_window.h"
 #include "ui/message_box.h"
 #include "ui/modal.h"

@@ -7,6 +7,7 @@
 #include <map>
 
 #include "framework/app_window.h"
+#include "framework/scaling.h"
 #include "tests/framework/host_window.h"
 
 namespace {

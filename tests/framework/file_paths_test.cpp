@@ -1,8 +1,11 @@
+#include "framework/file_paths.h"
+
+#include <windows.h>
+#include <shlwapi.h>
+
 #include <gtest/gtest.h>
 
 #include <string>
-
-#include "framework/app_window.h"
 
 namespace {
 
@@ -14,27 +17,36 @@ std::wstring TempFolder() {
 
 }  // namespace
 
-TEST(FilePaths, BaseNameAndFolderOfModulePaths) {
-    struct Case {
-        const wchar_t* path;
-        const wchar_t* baseName;
-        const wchar_t* folder;
+// The folder rule is the one of lstrcpynW into a MAX_PATH buffer and PathRemoveBackslashW,
+// which keeps the backslash of a root.
+TEST(FilePaths, FolderCutsAsThePlatformDoes) {
+    const std::wstring deep = L"C:\\" + std::wstring(300, L'x') + L"\\prog.exe";
+    // Cut right after a backslash.
+    const std::wstring cutAtBackslash = L"C:\\" + std::wstring(255, L'x') + L"\\y\\z.exe";
+    const std::wstring cases[] = {
+        L"\\prog.exe",
+        L"\\\\prog.exe",
+        L"\\\\\\prog.exe",
+        L"\\\\server\\prog.exe",
+        L"\\\\server\\share\\prog.exe",
+        L"\\\\?\\C:\\prog.exe",
+        L"X:\\prog.exe",
+        L"C:\\\\prog.exe",
+        L"C:/prog.exe",
+        deep,
+        cutAtBackslash,
     };
-    const Case cases[] = {
-        {L"C:\\Tools\\prog.exe", L"prog", L"C:\\Tools"},
-        {L"C:\\Tools\\my.tool.exe", L"my.tool", L"C:\\Tools"},
-        {L"C:\\a.b\\prog", L"prog", L"C:\\a.b"},
-        {L"C:\\prog.exe", L"prog", L"C:\\"},
-        {L"C:prog.exe", L"prog", L"C:"},
-        {L"D:/x/y/run.me.exe", L"run.me", L"D:/x/y/"},  // only a backslash is removed
-        {L"prog.exe", L"prog", L"prog.exe"},
-        {L"C:\\Tools\\", L"", L"C:\\Tools"},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(testing::PrintToString(std::wstring(c.path)));
-        EXPECT_STREQ(BaseNameOfPath(c.path).Text(), c.baseName);
-        EXPECT_STREQ(FolderOfPath(c.path).Text(), c.folder);
+    for (const std::wstring& path : cases) {
+        SCOPED_TRACE(testing::PrintToString(path));
+        const size_t start = path.find_last_of(L":/\\") + 1;
+        wchar_t expected[MAX_PATH] = {};
+        lstrcpynW(expected, path.c_str(),
+                  static_cast<int>(start < MAX_PATH ? start + 1 : MAX_PATH));
+        PathRemoveBackslashW(expected);
+        EXPECT_STREQ(FolderOfPath(path.c_str()).Text(), expected);
     }
+    EXPECT_STREQ(FolderOfPath(nullptr).Text(), L"");
+    EXPECT_STREQ(BaseNameOfPath(nullptr).Text(), L"");
 }
 
 TEST(FilePaths, ExecutableNameAndFolder) {

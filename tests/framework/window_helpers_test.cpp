@@ -4,6 +4,9 @@
 #include <vector>
 
 #include "framework/app_window.h"
+#include "framework/scaling.h"
+#include "framework/window_placement.h"
+#include "framework/window_procs.h"
 #include "tests/framework/host_window.h"
 
 namespace {
@@ -74,44 +77,6 @@ void BuildAndDestroyWindowWithControls() {
 }
 
 }  // namespace
-
-TEST(CenterOver, CentringArithmetic) {
-    struct Case {
-        int refStart, refEnd, size, workStart, workEnd, expected;
-    };
-    const Case cases[] = {
-        {0, 1000, 200, 0, 1000, 400},   {100, 301, 100, 0, 1000, 150}, {0, 1000, 1500, 0, 1000, 0},
-        {900, 1000, 300, 0, 1000, 700}, {-50, 50, 200, 0, 1000, 0},    {0, 100, 201, 0, 1000, 0},
-        {10, 20, 15, 0, 1000, 8},       {10, 21, 15, 0, 1000, 8},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(testing::Message() << c.refStart << ".." << c.refEnd << " size " << c.size);
-        EXPECT_EQ(CenteredStart(c.refStart, c.refEnd, c.size, c.workStart, c.workEnd), c.expected);
-    }
-}
-
-// The restored place of a window comes in workspace coordinates, which a taskbar on the left or
-// at the top shifts against the screen (Wine without a desktop has none to show it).
-TEST(RestoredTopLeft, WorkspaceToScreenArithmetic) {
-    struct Case {
-        const char* name;
-        RECT monitor, work;
-        POINT workspace, screen;
-    };
-    const Case cases[] = {
-        {"taskbar at the bottom", {0, 0, 1280, 1024}, {0, 0, 1280, 984}, {100, 50}, {100, 50}},
-        {"taskbar on the left", {0, 0, 1280, 1024}, {60, 0, 1280, 1024}, {100, 50}, {160, 50}},
-        {"taskbar at the top", {0, 0, 1280, 1024}, {0, 40, 1280, 1024}, {100, 50}, {100, 90}},
-        {"monitor left of the primary, taskbar on its left",
-         {-1920, 0, 0, 1080}, {-1860, 0, 0, 1080}, {-1800, 50}, {-1740, 50}},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        const POINT screen = ScreenFromWorkspace(c.workspace, c.monitor, c.work);
-        EXPECT_EQ(c.screen.x, screen.x);
-        EXPECT_EQ(c.screen.y, screen.y);
-    }
-}
 
 TEST(CenterOver, CentresOverReferenceAndKeepsInsideWorkArea) {
     const RECT work = WorkArea();

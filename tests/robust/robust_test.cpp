@@ -7,7 +7,6 @@
 
 #include "tests/harness/program_test.h"
 #include "app/identifiers.h"
-#include "ui/edit_window.h"
 
 using e2e::Line;
 using e2e::Narrow;

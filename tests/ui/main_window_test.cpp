@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "framework/file_paths.h"
 #include "tests/ui/ui_fixture.h"
 #include "ui/main_window.h"
 

@@ -1,0 +1,12 @@
+#pragma once
+#include <windows.h>
+
+// Sizing and placing windows on the screen.
+
+// Sizes the window so its client area is width x height at the given ratios.
+BOOL ResizeClient(HWND window, int width, int height, float scaleX, float scaleY);
+// Centres the window over `reference` (null: the work area), kept inside the work area.
+void CenterOver(HWND window, HWND reference);
+// Top-left corner, in screen coordinates, of the place the window has when it is neither
+// minimised nor maximised (for a minimised window: where it comes back to).
+POINT RestoredTopLeft(HWND window);
