@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "app/text_rules.h"
+#include "framework/text_rules.h"
 #include "framework/file_paths.h"
 #include "framework/handles.h"
 

@@ -1,7 +1,7 @@
 #include "app/preset_file.h"
 
 #include "app/switch_line.h"
-#include "app/text_rules.h"
+#include "framework/text_rules.h"
 
 // The preset file is hand-edited text in the user's code page, read item by item:
 //  - blanks and tabs in front of an item are skipped;

@@ -5,7 +5,7 @@
 #include "app/identifiers.h"
 #include "app/preset_file.h"
 #include "app/preset_list.h"
-#include "app/text_rules.h"
+#include "framework/text_rules.h"
 
 std::vector<std::wstring> PresetsFromItems(const std::vector<std::string>& items) {
     std::vector<std::wstring> presets;

@@ -1,7 +1,7 @@
 #pragma once
 #include <string>
 
-#include "app/text_rules.h"
+#include "framework/text_rules.h"
 #include "framework/wide_text.h"
 
 // The full path of WinFBE.ini, fixed at start-up. Written only by SetIniPath.

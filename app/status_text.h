@@ -1,7 +1,7 @@
 #pragma once
 #include <string>
 
-#include "app/text_rules.h"
+#include "framework/text_rules.h"
 
 constexpr char STATUS_COMPILER_LABEL[] = " fbc ";
 constexpr char STATUS_GCC_LABEL[] = " / gcc ";

@@ -3,15 +3,15 @@
 #include <windows.h>
 
 #include "framework/path_text.h"
+#include "framework/text_rules.h"
 
 namespace {
 
-constexpr int MODULE_PATH_UNITS = 260;
 constexpr DWORD NOT_A_PLAIN_FILE = FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_TEMPORARY;
 
 WideText ModulePath() {
-    wchar_t path[MODULE_PATH_UNITS] = {};
-    GetModuleFileNameW(nullptr, path, MODULE_PATH_UNITS);
+    wchar_t path[TEXT_BUFFER_UNITS] = {};
+    GetModuleFileNameW(nullptr, path, TEXT_BUFFER_UNITS);
     return WideText(path);
 }
 

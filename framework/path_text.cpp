@@ -1,9 +1,9 @@
 #include "framework/path_text.h"
 
+#include "framework/text_rules.h"
+
 namespace {
 
-// The folder is cut to what a buffer of MAX_PATH units holds with its terminator.
-constexpr size_t FOLDER_UNITS = 259;
 constexpr Char16 BACKSLASH = U16('\\');
 constexpr Char16 COLON = U16(':');
 
@@ -59,7 +59,9 @@ Text16 PathFolder(const Text16& path) {
     if (start == 0) {
         return path;
     }
-    Text16 folder = path.substr(0, start < FOLDER_UNITS ? start : FOLDER_UNITS);
+    // Held, like every path, in a buffer of TEXT_BUFFER_UNITS units.
+    Text16 folder = path.substr(0, start);
+    CutToTextLimit(folder);
     if (folder.back() == BACKSLASH && !IsRoot(folder)) {
         folder.pop_back();
     }

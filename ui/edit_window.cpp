@@ -8,7 +8,7 @@
 #include "app/messages.h"
 #include "app/preset_list.h"
 #include "app/settings_file_win.h"
-#include "app/text_rules.h"
+#include "framework/text_rules.h"
 #include "framework/app_window.h"
 #include "framework/window_placement.h"
 #include "framework/window_procs.h"

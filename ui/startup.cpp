@@ -9,7 +9,7 @@
 #include "app/preset_file_win.h"
 #include "app/preset_list.h"
 #include "app/settings_file_win.h"
-#include "app/text_rules.h"
+#include "framework/text_rules.h"
 #include "framework/app_window.h"
 #include "framework/file_paths.h"
 #include "ui/main_window.h"

@@ -8,7 +8,7 @@
 #include "app/identifiers.h"
 #include "app/settings_file_win.h"
 #include "app/status_text.h"
-#include "app/text_rules.h"
+#include "framework/text_rules.h"
 #include "ui/main_window.h"
 #include "ui/modal.h"
 

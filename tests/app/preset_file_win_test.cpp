@@ -9,7 +9,7 @@
 #include "app/identifiers.h"
 #include "app/messages.h"
 #include "app/preset_list.h"
-#include "app/text_rules.h"
+#include "framework/text_rules.h"
 #include "tests/app/random_preset_bytes.h"
 #include "tests/app/test_folder.h"
 

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "app/text_rules.h"
+#include "framework/text_rules.h"
 
 namespace {
 

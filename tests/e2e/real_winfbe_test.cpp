@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "tests/harness/harness.h"
-#include "ui/main_window.h"
+#include "app/identifiers.h"
 
 using e2e::WaitUntil;
 
@@ -30,14 +30,8 @@ constexpr DWORD START_MS = 8000;
 constexpr DWORD WRITE_MS = 3000;
 constexpr DWORD STATUS_MS = 3000;
 
-constexpr const wchar_t* EDITOR_CLASS = L"WinFBE_Class";
 constexpr const wchar_t* BUILD_CONFIG_TITLE = L"Build Configurations";
 constexpr const wchar_t* ENVIRONMENT_TITLE = L"Environment Options";
-constexpr const wchar_t* BOX_CLASS = L"#32770";
-constexpr const wchar_t* BOX_CAPTION = L"FLG";
-constexpr const wchar_t* MAIN_TITLE = L"FLG";
-constexpr int BOX_TEXT_ID = 1004;
-constexpr int BOX_FIRST_BUTTON_ID = 1001;
 
 // The editor of the program's own bitness: WinFBE32.exe with its *32.dll, or the 64-bit set.
 const wchar_t* EditorBits() { return sizeof(void*) == 8 ? L"64" : L"32"; }
@@ -149,7 +143,7 @@ struct Editor {
     bool Start() {
         const std::wstring exe = tree.Root() + L"\\WinFBE" + EditorBits() + L".exe";
         if (!process.Start(exe, L"", tree.Root())) return false;
-        window = e2e::WaitForProcessWindow(process.Id(), EDITOR_CLASS, nullptr, true, EDITOR_START_MS);
+        window = e2e::WaitForProcessWindow(process.Id(), WINFBE_CLASS, nullptr, true, EDITOR_START_MS);
         return window && WaitUntilItReacts();
     }
     HWND Opened(const wchar_t* title) const { return e2e::FindProcessWindow(process.Id(), nullptr, title, true); }
@@ -211,17 +205,7 @@ protected:
     std::optional<std::wstring> StartProgram() {
         started = program.Start(editor->tree);
         if (!started) return std::nullopt;
-        const DWORD pid = program.Proc().Id();
-        HWND box = nullptr;
-        WaitUntil([&] {
-            box = e2e::FindProcessWindow(pid, BOX_CLASS, BOX_CAPTION, true);
-            return box || e2e::FindProcessWindow(pid, nullptr, MAIN_TITLE, true, BOX_CLASS);
-        }, START_MS);
-        std::optional<std::wstring> text;
-        if (box) {
-            text = e2e::WindowText(GetDlgItem(box, BOX_TEXT_ID));
-            e2e::PostClick(box, BOX_FIRST_BUTTON_ID);
-        }
+        const std::optional<std::wstring> text = program.DismissStartupBox(START_MS);
         started = program.WaitMain(START_MS) != nullptr;
         return text;
     }

@@ -10,7 +10,7 @@
 
 #include "app/preset_file.h"
 #include "app/switch_line.h"
-#include "app/text_rules.h"
+#include "framework/text_rules.h"
 
 namespace {
 

@@ -4,6 +4,7 @@
 
 #include <filesystem>
 
+#include "app/identifiers.h"
 #include "tools/standin/standin_protocol.h"
 
 namespace e2e {
@@ -21,7 +22,6 @@ constexpr const wchar_t* MAIN_TITLE = L"FLG";
 constexpr const wchar_t* EDIT_TITLE = L"FLG - Edit";
 constexpr int BOX_TEXT_ID = 1004;
 constexpr int BOX_FIRST_BUTTON_ID = 1001;
-constexpr int STATUS_BAR_ID = 200;
 
 std::wstring ExeFolder() {
     wchar_t path[MAX_PATH] = {};
@@ -389,12 +389,25 @@ std::optional<std::wstring> Program::DismissBox(DWORD timeoutMs) {
     return text;
 }
 
+std::optional<std::wstring> Program::DismissStartupBox(DWORD timeoutMs) {
+    HWND box = nullptr;
+    WaitUntil([&] {
+        box = FindProcessWindow(process_.Id(), BOX_CLASS, BOX_CAPTION, true);
+        return box || FindProcessWindow(process_.Id(), nullptr, MAIN_TITLE, true, BOX_CLASS);
+    }, timeoutMs);
+    if (!box)
+        return std::nullopt;
+    std::wstring text = WindowText(GetDlgItem(box, BOX_TEXT_ID));
+    PostClick(box, BOX_FIRST_BUTTON_ID);
+    return text;
+}
+
 HWND Program::WaitEditWindow(DWORD timeoutMs) {
     return WaitForProcessWindow(process_.Id(), nullptr, EDIT_TITLE, true, timeoutMs);
 }
 
 std::wstring Program::StatusText() const {
-    return WindowText(GetDlgItem(main_, STATUS_BAR_ID));
+    return WindowText(GetDlgItem(main_, IDC_STATUSBAR));
 }
 
 int Program::CheckedOption(int first, int last) const {

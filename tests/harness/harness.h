@@ -135,6 +135,9 @@ public:
     // The text of the next "FLG" message box of this process, after clicking its OK button;
     // nullopt when none came within timeoutMs.
     std::optional<std::wstring> DismissBox(DWORD timeoutMs = 5000);
+    // The text of a start-up message, after clicking its OK button; nullopt when the main window
+    // came first (or nothing within timeoutMs).
+    std::optional<std::wstring> DismissStartupBox(DWORD timeoutMs);
     HWND WaitBox(DWORD timeoutMs);
     bool HasBox() const;
     HWND WaitEditWindow(DWORD timeoutMs = 3000);
