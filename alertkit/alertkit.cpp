@@ -54,11 +54,16 @@ COLORREF ResolveColor(int32_t value, int systemColor) {
 
 LPCWSTR StockIconName(BoxIcon icon) {
     switch (icon) {
-        case BoxIcon::Hand: return IDI_HAND;
-        case BoxIcon::Question: return IDI_QUESTION;
-        case BoxIcon::Exclamation: return IDI_EXCLAMATION;
-        case BoxIcon::Asterisk: return IDI_ASTERISK;
-        default: return nullptr;
+        case BoxIcon::Hand:
+            return IDI_HAND;
+        case BoxIcon::Question:
+            return IDI_QUESTION;
+        case BoxIcon::Exclamation:
+            return IDI_EXCLAMATION;
+        case BoxIcon::Asterisk:
+            return IDI_ASTERISK;
+        default:
+            return nullptr;
     }
 }
 
@@ -69,9 +74,15 @@ HWND ReadOwner(const int32_t* ownerWindow) {
     return owner && IsWindow(owner) ? owner : nullptr;
 }
 
-int32_t ShowAlert(const int32_t* ownerWindow, const wchar_t* text, const wchar_t* caption,
-                  const int32_t* style, const int32_t* timeoutSeconds, const wchar_t* fontName,
-                  const int32_t* fontSize, const int32_t* textColor, const int32_t* backColor) {
+int32_t ShowAlert(const int32_t* ownerWindow,
+                  const wchar_t* text,
+                  const wchar_t* caption,
+                  const int32_t* style,
+                  const int32_t* timeoutSeconds,
+                  const wchar_t* fontName,
+                  const int32_t* fontSize,
+                  const int32_t* textColor,
+                  const int32_t* backColor) {
     const TextCopy captionCopy(caption, SIZE_MAX);
     const TextCopy textCopy(text, SIZE_MAX);
     const TextCopy face(fontName, MAX_FACE_LENGTH);
@@ -106,10 +117,14 @@ int32_t ShowAlert(const int32_t* ownerWindow, const wchar_t* text, const wchar_t
 
 }  // namespace
 
-extern "C" int32_t __stdcall ALERTKIT(const int32_t* ownerWindow, const wchar_t* text,
-                                      const wchar_t* caption, const int32_t* style,
-                                      const int32_t* timeoutSeconds, const wchar_t* fontName,
-                                      const int32_t* fontSize, const int32_t* textColor,
+extern "C" int32_t __stdcall ALERTKIT(const int32_t* ownerWindow,
+                                      const wchar_t* text,
+                                      const wchar_t* caption,
+                                      const int32_t* style,
+                                      const int32_t* timeoutSeconds,
+                                      const wchar_t* fontName,
+                                      const int32_t* fontSize,
+                                      const int32_t* textColor,
                                       const int32_t* backColor) {
     return ShowAlert(ownerWindow, text, caption, style, timeoutSeconds, fontName, fontSize,
                      textColor, backColor);

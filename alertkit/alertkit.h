@@ -13,10 +13,14 @@ extern "C" {
 #define ALERTKIT_API __declspec(dllimport)
 #endif
 
-ALERTKIT_API int32_t __stdcall ALERTKIT(const int32_t* ownerWindow, const wchar_t* text,
-                                        const wchar_t* caption, const int32_t* style,
-                                        const int32_t* timeoutSeconds, const wchar_t* fontName,
-                                        const int32_t* fontSize, const int32_t* textColor,
+ALERTKIT_API int32_t __stdcall ALERTKIT(const int32_t* ownerWindow,
+                                        const wchar_t* text,
+                                        const wchar_t* caption,
+                                        const int32_t* style,
+                                        const int32_t* timeoutSeconds,
+                                        const wchar_t* fontName,
+                                        const int32_t* fontSize,
+                                        const int32_t* textColor,
                                         const int32_t* backColor);
 
 #ifdef __cplusplus

@@ -7,8 +7,8 @@
 namespace alertkit {
 namespace {
 
-constexpr DWORD BOX_STYLE = WS_POPUP | WS_CAPTION | DS_MODALFRAME | DS_SETFONT |
-                            DS_NOFAILCREATE | DS_3DLOOK | DS_CENTER;
+constexpr DWORD BOX_STYLE =
+    WS_POPUP | WS_CAPTION | DS_MODALFRAME | DS_SETFONT | DS_NOFAILCREATE | DS_3DLOOK | DS_CENTER;
 constexpr WORD BOX_FONT_WEIGHT = FW_NORMAL;
 constexpr DWORD BAND_STYLE = WS_CHILD | WS_VISIBLE | SS_LEFT;
 constexpr DWORD BUTTON_STYLE = WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON;
@@ -33,9 +33,9 @@ struct BoxWindow {
 
 HINSTANCE ThisModule() {
     HMODULE module = nullptr;
-    GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS |
-                           GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
-                       reinterpret_cast<LPCWSTR>(&ThisModule), &module);
+    GetModuleHandleExW(
+        GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+        reinterpret_cast<LPCWSTR>(&ThisModule), &module);
     return module;
 }
 
@@ -143,8 +143,8 @@ INT_PTR HandleBoxMessage(HWND box, UINT message, WPARAM wParam, LPARAM lParam) {
             // and hands it back here; the box's own bitmap is released by its owner.
             HWND picture = GetDlgItem(box, IDC_BOX_ICON);
             if (picture) {
-                HGDIOBJ shown = reinterpret_cast<HGDIOBJ>(
-                    SendMessageW(picture, STM_SETIMAGE, IMAGE_BITMAP, 0));
+                HGDIOBJ shown =
+                    reinterpret_cast<HGDIOBJ>(SendMessageW(picture, STM_SETIMAGE, IMAGE_BITMAP, 0));
                 if (shown && shown != state->picture.get())
                     DeleteObject(shown);
             }
@@ -172,9 +172,8 @@ HWND CreateBox(const BoxRequest& request, BoxWindow* state) {
     if (!words)
         return nullptr;
     BuildDialogTemplate(fields, words.get(), count);
-    return CreateDialogIndirectParamW(ThisModule(),
-                                      reinterpret_cast<LPCDLGTEMPLATEW>(words.get()), nullptr,
-                                      BoxProc, reinterpret_cast<LPARAM>(state));
+    return CreateDialogIndirectParamW(ThisModule(), reinterpret_cast<LPCDLGTEMPLATEW>(words.get()),
+                                      nullptr, BoxProc, reinterpret_cast<LPARAM>(state));
 }
 
 void Place(HWND box, HWND owner, BoxSize size) {
@@ -195,8 +194,8 @@ void Place(HWND box, HWND owner, BoxSize size) {
     monitor.cbSize = sizeof(monitor);
     const bool haveWorkArea =
         GetMonitorInfoW(MonitorFromWindow(owner, MONITOR_DEFAULTTONEAREST), &monitor) != FALSE;
-    const POINT at =
-        PlaceOverOwner(ownerRect, haveWorkArea ? &monitor.rcWork : nullptr, outer.right, outer.bottom);
+    const POINT at = PlaceOverOwner(ownerRect, haveWorkArea ? &monitor.rcWork : nullptr,
+                                    outer.right, outer.bottom);
     SetWindowPos(box, HWND_TOPMOST, at.x, at.y, 0, 0, SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
@@ -243,14 +242,13 @@ void Fill(HWND box, const BoxRequest& request, BoxWindow* state, BoxSize size) {
             title = request.text;
             style = TEXT_STYLE;
         }
-        HWND control = CreateWindowExW(0, className, title, style, at.left, at.top,
-                                       at.right - at.left, at.bottom - at.top, box,
-                                       reinterpret_cast<HMENU>(static_cast<INT_PTR>(place.id)),
-                                       module, nullptr);
+        HWND control = CreateWindowExW(
+            0, className, title, style, at.left, at.top, at.right - at.left, at.bottom - at.top,
+            box, reinterpret_cast<HMENU>(static_cast<INT_PTR>(place.id)), module, nullptr);
         SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
         if (place.id == IDC_BOX_ICON) {
-            state->picture = PaintIconPicture(request, state->backBrush.get(),
-                                              at.right - at.left, at.bottom - at.top);
+            state->picture = PaintIconPicture(request, state->backBrush.get(), at.right - at.left,
+                                              at.bottom - at.top);
             SendMessageW(control, STM_SETIMAGE, IMAGE_BITMAP,
                          reinterpret_cast<LPARAM>(state->picture.get()));
         }

@@ -184,8 +184,11 @@ UINT TimeoutIntervalMs(int32_t timeoutSeconds) {
     return ms > USER_TIMER_MAXIMUM ? USER_TIMER_MAXIMUM : static_cast<UINT>(ms);
 }
 
-size_t ClipboardText(const wchar_t* title, const wchar_t* message,
-                     const wchar_t* const* captionsFromRight, int captionCount, wchar_t* out,
+size_t ClipboardText(const wchar_t* title,
+                     const wchar_t* message,
+                     const wchar_t* const* captionsFromRight,
+                     int captionCount,
+                     wchar_t* out,
                      size_t capacity) {
     TextWriter writer(out, capacity);
     writer.Section(title);

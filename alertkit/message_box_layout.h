@@ -85,8 +85,11 @@ UINT TimeoutIntervalMs(int32_t timeoutSeconds);
 // Plain-text copy of the box; captions from button 1 (rightmost) to the last. Writes at
 // most `capacity` characters to `out` (which may be null), without a terminator, and
 // returns the length of the whole copy.
-size_t ClipboardText(const wchar_t* title, const wchar_t* message,
-                     const wchar_t* const* captionsFromRight, int captionCount, wchar_t* out,
+size_t ClipboardText(const wchar_t* title,
+                     const wchar_t* message,
+                     const wchar_t* const* captionsFromRight,
+                     int captionCount,
+                     wchar_t* out,
                      size_t capacity);
 
 }  // namespace alertkit

@@ -43,24 +43,33 @@ struct ButtonSet {
 constexpr ButtonSet BUTTON_SETS[] = {
     {1, {{CAPTION_OK, RESULT_OK}}},
     {2, {{CAPTION_OK, RESULT_OK}, {CAPTION_CANCEL, RESULT_CANCEL}}},
-    {3, {{CAPTION_ABORT, RESULT_ABORT}, {CAPTION_TRY_AGAIN, RESULT_RETRY},
-         {CAPTION_IGNORE, RESULT_IGNORE}}},
+    {3,
+     {{CAPTION_ABORT, RESULT_ABORT},
+      {CAPTION_TRY_AGAIN, RESULT_RETRY},
+      {CAPTION_IGNORE, RESULT_IGNORE}}},
     {3, {{CAPTION_YES, RESULT_YES}, {CAPTION_NO, RESULT_NO}, {CAPTION_CANCEL, RESULT_CANCEL}}},
     {2, {{CAPTION_YES, RESULT_YES}, {CAPTION_NO, RESULT_NO}}},
     {2, {{CAPTION_TRY_AGAIN, RESULT_RETRY}, {CAPTION_CANCEL, RESULT_CANCEL}}},
-    {3, {{CAPTION_CANCEL, RESULT_CANCEL}, {CAPTION_TRY_AGAIN, RESULT_RETRY},
-         {CAPTION_CONTINUE, RESULT_CONTINUE}}},
+    {3,
+     {{CAPTION_CANCEL, RESULT_CANCEL},
+      {CAPTION_TRY_AGAIN, RESULT_RETRY},
+      {CAPTION_CONTINUE, RESULT_CONTINUE}}},
     // The unassigned set still shows one button, but it counts as none for the layout.
     {0, {{CAPTION_NONE, 0}}},
 };
 
 BoxIcon DecodeIcon(int32_t style) {
     switch (style & ICON_MASK) {
-        case 0x10: return BoxIcon::Hand;
-        case 0x20: return BoxIcon::Question;
-        case 0x30: return BoxIcon::Exclamation;
-        case 0x40: return BoxIcon::Asterisk;
-        default: return BoxIcon::None;
+        case 0x10:
+            return BoxIcon::Hand;
+        case 0x20:
+            return BoxIcon::Question;
+        case 0x30:
+            return BoxIcon::Exclamation;
+        case 0x40:
+            return BoxIcon::Asterisk;
+        default:
+            return BoxIcon::None;
     }
 }
 

@@ -53,8 +53,8 @@ public:
         // The code page cannot name this file (a folder with letters outside it), so the 8-bit
         // call would find no file and report an empty line; the UTF-16 call reads the same value.
         wchar_t wide[TEXT_BUFFER_UNITS] = {};
-        GetPrivateProfileStringW(SECTION_COMPILER, WIDE_KEYS[index], L"", wide,
-                                 TEXT_BUFFER_UNITS, g_iniPath.Text());
+        GetPrivateProfileStringW(SECTION_COMPILER, WIDE_KEYS[index], L"", wide, TEXT_BUFFER_UNITS,
+                                 g_iniPath.Text());
         char converted[CONVERTED_VALUE_BYTES] = {};
         WideToAnsiInto(wide, converted, CONVERTED_VALUE_BYTES);
         CutToTextLimit(converted);
@@ -135,8 +135,8 @@ void WritePositionIfMoved(const wchar_t* folder, int left, int top) {
     if ((left == g_savedLeft && top == g_savedTop) || IsParkedPosition(left, top)) {
         return;
     }
-    const FileOwner file(CreateFileW(JoinPath(folder, POSITION_FILE_NAME).c_str(), GENERIC_WRITE,
-                                     0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    const FileOwner file(CreateFileW(JoinPath(folder, POSITION_FILE_NAME).c_str(), GENERIC_WRITE, 0,
+                                     nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file) {
         return;
     }

@@ -15,17 +15,43 @@ public:
     AppWindow& operator=(const AppWindow&) = delete;
 
     void ApplyDpi(float dpi);
-    HWND Create(HWND parent, const wchar_t* title, WNDPROC procedure, int x, int y, int width,
-                int height, DWORD style, DWORD exStyle);
-    HWND CreateControl(const wchar_t* kind, HWND parent, int id, const wchar_t* caption, int x,
-                       int y, int width, int height, DWORD style = static_cast<DWORD>(-1),
-                       DWORD exStyle = static_cast<DWORD>(-1), void* createData = nullptr,
+    HWND Create(HWND parent,
+                const wchar_t* title,
+                WNDPROC procedure,
+                int x,
+                int y,
+                int width,
+                int height,
+                DWORD style,
+                DWORD exStyle);
+    HWND CreateControl(const wchar_t* kind,
+                       HWND parent,
+                       int id,
+                       const wchar_t* caption,
+                       int x,
+                       int y,
+                       int width,
+                       int height,
+                       DWORD style = static_cast<DWORD>(-1),
+                       DWORD exStyle = static_cast<DWORD>(-1),
+                       void* createData = nullptr,
                        SUBCLASSPROC subclassProc = nullptr,
-                       UINT_PTR subclassId = static_cast<UINT_PTR>(-1), DWORD_PTR refData = 0);
-    HFONT MakeFont(const wchar_t* face, int points, int weight, int italic, int underline,
-                   int strikeOut, BYTE charSet) const;
-    bool ReplaceFont(const wchar_t* face, int points, int weight, int italic, int underline,
-                     int strikeOut, BYTE charSet);
+                       UINT_PTR subclassId = static_cast<UINT_PTR>(-1),
+                       DWORD_PTR refData = 0);
+    HFONT MakeFont(const wchar_t* face,
+                   int points,
+                   int weight,
+                   int italic,
+                   int underline,
+                   int strikeOut,
+                   BYTE charSet) const;
+    bool ReplaceFont(const wchar_t* face,
+                     int points,
+                     int weight,
+                     int italic,
+                     int underline,
+                     int strikeOut,
+                     BYTE charSet);
     bool MoveScaled(HWND window, int x, int y, int width, int height) const;
     // Shows the window and pumps the thread's messages until the quit message; returns its
     // exit code. A quit that belongs to an enclosing loop is posted again (see the .cpp).

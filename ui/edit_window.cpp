@@ -68,8 +68,8 @@ std::string AskForLine(HWND mainWindow, const std::string& current) {
     HWND controls[std::size(EDIT_CONTROLS)] = {};
     for (size_t i = 0; i < std::size(EDIT_CONTROLS); ++i) {
         const ControlSpec& item = EDIT_CONTROLS[i];
-        controls[i] = editor.CreateControl(item.kind, window, item.id, item.caption, item.x,
-                                           item.y, item.width, item.height, item.style);
+        controls[i] = editor.CreateControl(item.kind, window, item.id, item.caption, item.x, item.y,
+                                           item.width, item.height, item.style);
     }
     HWND field = controls[1];
 

@@ -7,8 +7,7 @@
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR commandLine, int) {
     try {
         // Always shown normally, whatever the launcher's shortcut asked for.
-        return RunIfFirstInstance(GetModuleHandleW(nullptr), nullptr, commandLine,
-                                  SW_SHOWNORMAL);
+        return RunIfFirstInstance(GetModuleHandleW(nullptr), nullptr, commandLine, SW_SHOWNORMAL);
     } catch (...) {
         // An exception leaving here would end the process through the runtime's abort notice
         // with exit code 3; the program ends with 0 in every case.

@@ -16,13 +16,12 @@ constexpr KeyEvent BUILD_CONFIG_EVENTS[] = {
 };
 
 constexpr KeyEvent COMPILER_SETUP_EVENTS[] = {
-    {VK_SHIFT, false}, {VK_F7, false}, {VK_F7, true}, {VK_SHIFT, true},
-    {VK_UP, false}, {VK_UP, true}, {VK_UP, false}, {VK_UP, true},
-    {VK_UP, false}, {VK_UP, true}, {VK_UP, false}, {VK_UP, true},
-    {VK_UP, false}, {VK_UP, true}, {VK_UP, false}, {VK_UP, true},
-    {VK_UP, false}, {VK_UP, true},
-    {VK_DOWN, false}, {VK_DOWN, true}, {VK_DOWN, false}, {VK_DOWN, true},
-    {VK_DOWN, false}, {VK_DOWN, true}, {VK_DOWN, false}, {VK_DOWN, true},
+    {VK_SHIFT, false}, {VK_F7, false},  {VK_F7, true},    {VK_SHIFT, true}, {VK_UP, false},
+    {VK_UP, true},     {VK_UP, false},  {VK_UP, true},    {VK_UP, false},   {VK_UP, true},
+    {VK_UP, false},    {VK_UP, true},   {VK_UP, false},   {VK_UP, true},    {VK_UP, false},
+    {VK_UP, true},     {VK_UP, false},  {VK_UP, true},    {VK_DOWN, false}, {VK_DOWN, true},
+    {VK_DOWN, false},  {VK_DOWN, true}, {VK_DOWN, false}, {VK_DOWN, true},  {VK_DOWN, false},
+    {VK_DOWN, true},
 };
 
 template <int N>

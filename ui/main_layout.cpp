@@ -45,8 +45,8 @@ constexpr const Char16* KIND_BUTTON = U16("Button");
 constexpr const Char16* KIND_GROUPBOX = U16("GroupBox");
 constexpr const Char16* GROUP_CAPTION = U16("Select switches");
 
-constexpr ControlSpec MEASURING_OPTION = {KIND_OPTION, IDC_PRESET_FIRST, nullptr, OPTION_X, 30,
-                                          1, OPTION_HEIGHT, KIND_DEFAULT_STYLE};
+constexpr ControlSpec MEASURING_OPTION = {
+    KIND_OPTION, IDC_PRESET_FIRST, nullptr, OPTION_X, 30, 1, OPTION_HEIGHT, KIND_DEFAULT_STYLE};
 
 struct FlagBoxRow {
     const FlagInfo* flag;
@@ -76,7 +76,8 @@ constexpr CommandRow COMMAND_ROWS[] = {
 MainLayout ComputeMainLayout(bool large, int widestCaption, int presetCount) {
     MainLayout layout = {};
     layout.optionWidth = widestCaption + OPTION_PADDING.For(large);
-    layout.groupWidth = std::max(widestCaption + GROUP_PADDING.For(large), GROUP_MIN_WIDTH.For(large));
+    layout.groupWidth =
+        std::max(widestCaption + GROUP_PADDING.For(large), GROUP_MIN_WIDTH.For(large));
     layout.optionTop = OPTION_TOP.For(large);
     layout.bottom = layout.optionTop + OPTION_PITCH * presetCount;
     layout.buttonHeight = BUTTON_HEIGHT.For(large);
@@ -92,7 +93,8 @@ ControlSpec MeasuringOptionSpec(const Char16* firstPresetCaption) {
     return item;
 }
 
-std::vector<ControlSpec> MainControlSpecs(bool large, const MainLayout& layout,
+std::vector<ControlSpec> MainControlSpecs(bool large,
+                                          const MainLayout& layout,
                                           const std::vector<Text16>& slots) {
     // Console, -exx, 686: the creation order, not the order of the pieces in a switch line.
     const FlagBoxRow flagRows[FLAG_BOX_COUNT] = {
@@ -115,8 +117,8 @@ std::vector<ControlSpec> MainControlSpecs(bool large, const MainLayout& layout,
                          layout.optionWidth, OPTION_HEIGHT,
                          k == 0 ? FIRST_OPTION_STYLE : OPTION_STYLE});
     }
-    specs.push_back({KIND_OPTION, PresetOptionId(presetCount + 1), slots.back().c_str(),
-                     OPTION_X, layout.optionTop + NO_PRESET_OFFSET + OPTION_PITCH * presetCount,
+    specs.push_back({KIND_OPTION, PresetOptionId(presetCount + 1), slots.back().c_str(), OPTION_X,
+                     layout.optionTop + NO_PRESET_OFFSET + OPTION_PITCH * presetCount,
                      layout.optionWidth, OPTION_HEIGHT, OPTION_STYLE});
 
     for (const CommandRow& row : COMMAND_ROWS) {

@@ -9,10 +9,10 @@
 // The main window's geometry in 96-DPI units, from the widest preset caption W (screen
 // pixels, used unchanged) and the number of presets n.
 struct MainLayout {
-    int optionWidth;   // OW
-    int groupWidth;    // GW
-    int optionTop;     // S0
-    int bottom;        // T = S0 + 20 n
+    int optionWidth;  // OW
+    int groupWidth;   // GW
+    int optionTop;    // S0
+    int bottom;       // T = S0 + 20 n
     int buttonHeight;
     int groupHeight;
     int clientWidth;
@@ -42,7 +42,8 @@ ControlSpec MeasuringOptionSpec(const Char16* firstPresetCaption);
 // (FLAG_BOX_COUNT of them), then the preset options, "No preset used", the command buttons
 // and the group box. slots holds the n presets followed by "No preset used".
 constexpr size_t FLAG_BOX_COUNT = 3;
-std::vector<ControlSpec> MainControlSpecs(bool large, const MainLayout& layout,
+std::vector<ControlSpec> MainControlSpecs(bool large,
+                                          const MainLayout& layout,
                                           const std::vector<Text16>& slots);
 
 // Identifier of the option button of preset slot i (1-based).

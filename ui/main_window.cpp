@@ -95,16 +95,16 @@ void BuildMainWindow() {
 
 void BuildMainWindowIn(AppWindow& app) {
     if (!app.Window()) {
-        app.Create(nullptr, MAIN_TITLE, MainWindowProc, CW_USEDEFAULT, CW_USEDEFAULT,
-                   CW_USEDEFAULT, CW_USEDEFAULT, MAIN_STYLE, MAIN_EX_STYLE);
+        app.Create(nullptr, MAIN_TITLE, MainWindowProc, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
+                   CW_USEDEFAULT, MAIN_STYLE, MAIN_EX_STYLE);
     }
     g_hwndMain = app.Window();
 
     const int presetCount = g_presetSlots - 1;
     const ControlSpec measuring = MeasuringOptionSpec(g_presets[0].c_str());
-    HWND option = app.CreateControl(measuring.kind, g_hwndMain, measuring.id, measuring.caption,
-                                    measuring.x, measuring.y, measuring.width, measuring.height,
-                                    measuring.style);
+    HWND option =
+        app.CreateControl(measuring.kind, g_hwndMain, measuring.id, measuring.caption, measuring.x,
+                          measuring.y, measuring.width, measuring.height, measuring.style);
     const int widest = WidestCaption(option, presetCount);
     DestroyWindow(option);
 
@@ -117,8 +117,8 @@ void BuildMainWindowIn(AppWindow& app) {
             CheckFlagBoxes(g_hwndMain, ReadFlagFiles(folder.Text()));
         }
         const ControlSpec& item = specs[i];
-        app.CreateControl(item.kind, g_hwndMain, item.id, item.caption, item.x, item.y,
-                          item.width, item.height, item.style);
+        app.CreateControl(item.kind, g_hwndMain, item.id, item.caption, item.x, item.y, item.width,
+                          item.height, item.style);
     }
 
     ResizeClient(g_hwndMain, layout.clientWidth, layout.clientHeight, app.ScaleX(), app.ScaleY());

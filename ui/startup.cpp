@@ -38,8 +38,8 @@ void TakeAppearanceOptions() {
     const std::string baseName = WideToAnsi(ExecutableBaseName().Text());
     g_largeLayout = IsLargeLayoutName(baseName);
     MainAppWindow().ReplaceFont(MAIN_FONT_FACE,
-                                g_largeLayout ? LARGE_FONT_POINTS : SMALL_FONT_POINTS,
-                                FONT_WEIGHT, 0, 0, 0, DEFAULT_CHARSET);
+                                g_largeLayout ? LARGE_FONT_POINTS : SMALL_FONT_POINTS, FONT_WEIGHT,
+                                0, 0, 0, DEFAULT_CHARSET);
     g_msgFontSize = MessageFontSizeForName(baseName);
 }
 
@@ -61,7 +61,9 @@ bool IsFirstInstance() {
     return false;
 }
 
-int RunIfFirstInstance(HINSTANCE instance, HINSTANCE previous, const wchar_t* commandLine,
+int RunIfFirstInstance(HINSTANCE instance,
+                       HINSTANCE previous,
+                       const wchar_t* commandLine,
                        int show) {
     if (IsFirstInstance()) {
         return FlagsmithMain(instance, previous, commandLine, show);

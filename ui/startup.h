@@ -8,6 +8,9 @@ extern int g_msgFontSize;
 extern bool g_largeLayout;
 
 bool IsFirstInstance();
-int RunIfFirstInstance(HINSTANCE instance, HINSTANCE previous, const wchar_t* commandLine, int show);
+int RunIfFirstInstance(HINSTANCE instance,
+                       HINSTANCE previous,
+                       const wchar_t* commandLine,
+                       int show);
 // The start-up in its fixed order, then the message loop; 0 when it stops early.
 int FlagsmithMain(HINSTANCE instance, HINSTANCE previous, const wchar_t* commandLine, int show);

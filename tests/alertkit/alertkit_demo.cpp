@@ -10,7 +10,8 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     const int32_t fontSize = 10;
     const int32_t textColor = 0;
     const int32_t backColor = 0x0098D3FF;
-    ALERTKIT(&owner, L"The compiler switches were written to WinFBE.ini.\nRestart the build to use them.",
+    ALERTKIT(&owner,
+             L"The compiler switches were written to WinFBE.ini.\nRestart the build to use them.",
              L"FLG", &style, &timeout, L"Segoe UI", &fontSize, &textColor, &backColor);
     return 0;
 }

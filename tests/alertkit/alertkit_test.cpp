@@ -14,9 +14,15 @@
 
 namespace {
 
-using AlertkitCall = int32_t(__stdcall*)(const int32_t*, const wchar_t*, const wchar_t*,
-                                         const int32_t*, const int32_t*, const wchar_t*,
-                                         const int32_t*, const int32_t*, const int32_t*);
+using AlertkitCall = int32_t(__stdcall*)(const int32_t*,
+                                         const wchar_t*,
+                                         const wchar_t*,
+                                         const int32_t*,
+                                         const int32_t*,
+                                         const wchar_t*,
+                                         const int32_t*,
+                                         const int32_t*,
+                                         const int32_t*);
 
 constexpr const wchar_t* LIBRARY_NAME = L"Alertkit.dll";
 constexpr const wchar_t* BOX_CLASS = L"#32770";
@@ -29,8 +35,8 @@ const e2e::UnmanagedWineWindows g_unmanagedWineWindows;
 
 AlertkitCall Export() {
     // Through the generic function pointer type, which GCC accepts as a cast target.
-    return reinterpret_cast<AlertkitCall>(reinterpret_cast<void (*)()>(
-        GetProcAddress(GetModuleHandleW(LIBRARY_NAME), "ALERTKIT")));
+    return reinterpret_cast<AlertkitCall>(
+        reinterpret_cast<void (*)()>(GetProcAddress(GetModuleHandleW(LIBRARY_NAME), "ALERTKIT")));
 }
 
 struct Call {
@@ -139,8 +145,8 @@ RECT Units(HWND box, int x, int y, int width, int height) {
 }
 
 HWND CreateOwner(int x, int y, int width, int height) {
-    return CreateWindowExW(0, L"STATIC", L"owner", WS_POPUP | WS_VISIBLE | WS_CAPTION, x, y,
-                           width, height, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+    return CreateWindowExW(0, L"STATIC", L"owner", WS_POPUP | WS_VISIBLE | WS_CAPTION, x, y, width,
+                           height, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
 }
 
 int32_t HandleValue(HWND window) {
@@ -184,8 +190,10 @@ TEST(AlertkitExport, OnlyAlertkitByNameAndTheImportLibraryBindsIt) {
     const auto* nt = reinterpret_cast<const NtHeaders*>(base + dos->e_lfanew);
     ASSERT_EQ(expectedMagic, nt->OptionalHeader.Magic);
     EXPECT_EQ(expectedMachine, nt->FileHeader.Machine);
-    const IMAGE_DATA_DIRECTORY& dir = nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_EXPORT];
-    const auto* exports = reinterpret_cast<const IMAGE_EXPORT_DIRECTORY*>(base + dir.VirtualAddress);
+    const IMAGE_DATA_DIRECTORY& dir =
+        nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_EXPORT];
+    const auto* exports =
+        reinterpret_cast<const IMAGE_EXPORT_DIRECTORY*>(base + dir.VirtualAddress);
     ASSERT_EQ(1u, exports->NumberOfNames);
     EXPECT_EQ(1u, exports->NumberOfFunctions);
     const DWORD* names = reinterpret_cast<const DWORD*>(base + exports->AddressOfNames);
@@ -249,7 +257,10 @@ TEST(Alertkit, DefaultButtonHasFocusAndEnterPressesIt) {
         int32_t style;
         int defaultId;
         int32_t result;
-    } cases[] = {{3, 1003, 6}, {3 | 0x100, 1002, 7}, {4 | 0x200, 1001, 7}, {6 | 0x100, 1002, 4},
+    } cases[] = {{3, 1003, 6},
+                 {3 | 0x100, 1002, 7},
+                 {4 | 0x200, 1001, 7},
+                 {6 | 0x100, 1002, 4},
                  {0x2030 | 0x300, 1001, 1}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.style);
@@ -286,15 +297,16 @@ TEST(Alertkit, RealEnterPressesTheDefaultButtonOfEverySetAtEveryPosition) {
         int shown;
         int32_t resultsFromRight[3];
     } sets[] = {
-        {0, 1, {1}},        {1, 2, {2, 1}}, {2, 3, {5, 4, 3}}, {3, 3, {2, 7, 6}},
-        {4, 2, {7, 6}},     {5, 2, {2, 4}}, {6, 3, {11, 4, 2}}, {7, 1, {0}},
+        {0, 1, {1}},    {1, 2, {2, 1}}, {2, 3, {5, 4, 3}},  {3, 3, {2, 7, 6}},
+        {4, 2, {7, 6}}, {5, 2, {2, 4}}, {6, 3, {11, 4, 2}}, {7, 1, {0}},
     };
     for (const bool focusGivenToBox : {false, true}) {
         for (const auto& set : sets) {
             for (int32_t position = 0; position <= 3; ++position) {
                 const int32_t style = set.set | position << 8;
-                SCOPED_TRACE(testing::Message() << "style 0x" << std::hex << style
-                                                << (focusGivenToBox ? ", focus given to the box" : ""));
+                SCOPED_TRACE(testing::Message()
+                             << "style 0x" << std::hex << style
+                             << (focusGivenToBox ? ", focus given to the box" : ""));
                 // Counted from the left; a position past the last button means the rightmost.
                 const int fromLeft = position < set.shown ? position : set.shown - 1;
                 const int defaultNumber = set.shown - fromLeft;
@@ -310,7 +322,8 @@ TEST(Alertkit, RealEnterPressesTheDefaultButtonOfEverySetAtEveryPosition) {
                     }
                     if (GetForegroundWindow() != window)
                         return false;
-                    frameStyle = GetWindowLongW(GetDlgItem(window, 1000 + defaultNumber), GWL_STYLE);
+                    frameStyle =
+                        GetWindowLongW(GetDlgItem(window, 1000 + defaultNumber), GWL_STYLE);
                     PressKey(VK_RETURN);
                     return true;
                 });
@@ -461,15 +474,16 @@ TEST(Alertkit, FontFaceFallsBackOnlyForUnknownFamilies) {
     const struct {
         std::wstring requested;
         std::wstring used;
-    } cases[] = {{L"dEJAVU sANS", L"dEJAVU sANS"}, {L"No Such Family 123", L"Segoe UI"}, {L"", L"Segoe UI"}};
+    } cases[] = {
+        {L"dEJAVU sANS", L"dEJAVU sANS"}, {L"No Such Family 123", L"Segoe UI"}, {L"", L"Segoe UI"}};
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::Message() << c.requested.c_str());
         Call call;
         call.font = c.requested;
         LOGFONTW font{};
         ShowBox(call, [&](HWND window, int) {
-            HFONT used = reinterpret_cast<HFONT>(
-                SendMessageW(GetDlgItem(window, 1004), WM_GETFONT, 0, 0));
+            HFONT used =
+                reinterpret_cast<HFONT>(SendMessageW(GetDlgItem(window, 1004), WM_GETFONT, 0, 0));
             GetObjectW(used, sizeof(font), &font);
             return ClickButton(window, 1001), true;
         });

@@ -93,9 +93,9 @@ TEST(DialogTemplate, DialogManagerCreatesTheDialogWithTitleAndFont) {
     fields.italic = 0;
     fields.charset = 0;
     const std::vector<WORD> words = Build(fields);
-    HWND dialog = CreateDialogIndirectParamW(
-        GetModuleHandleW(nullptr), reinterpret_cast<LPCDLGTEMPLATEW>(words.data()), nullptr,
-        IgnoreAll, 0);
+    HWND dialog = CreateDialogIndirectParamW(GetModuleHandleW(nullptr),
+                                             reinterpret_cast<LPCDLGTEMPLATEW>(words.data()),
+                                             nullptr, IgnoreAll, 0);
     ASSERT_NE(nullptr, dialog);
     wchar_t title[64] = {};
     GetWindowTextW(dialog, title, 64);

@@ -18,14 +18,15 @@ std::vector<std::wstring> Lines(const wchar_t* text) {
     return lines;
 }
 
-std::wstring Clipboard(const wchar_t* title, const wchar_t* message,
+std::wstring Clipboard(const wchar_t* title,
+                       const wchar_t* message,
                        const std::vector<const wchar_t*>& captionsFromRight) {
     const int count = static_cast<int>(captionsFromRight.size());
     const size_t length =
         ClipboardText(title, message, captionsFromRight.data(), count, nullptr, 0);
     std::wstring text(length + 1, L'#');
-    EXPECT_EQ(length, ClipboardText(title, message, captionsFromRight.data(), count, &text[0],
-                                    length));
+    EXPECT_EQ(length,
+              ClipboardText(title, message, captionsFromRight.data(), count, &text[0], length));
     EXPECT_EQ(L'#', text.back());  // nothing written past the capacity
     text.pop_back();
     return text;
@@ -85,7 +86,7 @@ TEST(MessageBoxLayout, PixelsToUnitsRoundsHalvesUp) {
         int pixels;
         int per1024;
         int expected;
-    } cases[] = {{0, 2048, 0}, {1, 2048, 1}, {3, 2048, 2}, {2, 2048, 1},
+    } cases[] = {{0, 2048, 0}, {1, 2048, 1},      {3, 2048, 2},  {2, 2048, 1},
                  {3, 1536, 2}, {1280, 1792, 731}, {-1, 2048, 0}, {-3, 2048, -1}};
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::Message() << c.pixels << " px at " << c.per1024);
@@ -94,8 +95,8 @@ TEST(MessageBoxLayout, PixelsToUnitsRoundsHalvesUp) {
 }
 
 TEST(MessageBoxLayout, HalvingRoundsTiesToEven) {
-    const int cases[][2] = {{4, 2}, {5, 2}, {7, 4}, {1, 0}, {3, 2}, {-1, 0}, {-3, -2}, {-5, -2},
-                            {-4, -2}, {0, 0}};
+    const int cases[][2] = {{4, 2},  {5, 2},   {7, 4},   {1, 0},   {3, 2},
+                            {-1, 0}, {-3, -2}, {-5, -2}, {-4, -2}, {0, 0}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c[0]);
         EXPECT_EQ(c[1], HalfToEven(c[0]));
@@ -165,22 +166,25 @@ TEST(MessageBoxLayout, IconIsFourPixelsPerPointCutToThePictureArea) {
         int areaHeight;
         int side;
     } cases[] = {
-        {10, 53, 53, 40},           {8, 43, 43, 32},           {0, 53, 53, 0},
-        {13, 48, 52, 48},           {13, 52, 48, 48},          {3000, 72, 64, 64},
-        {0x1FFFFFFF, 72, 64, 64},   {0x20000000, 72, 64, 64},  {0x7FFFFFFF, 8, 4, 4},
-        {0x7FFFFFFF, 0x7FFFFFFF, 0x7FFFFFFF, 0x7FFFFFFF},      {1000, 6592, 6204, 4000},
+        {10, 53, 53, 40},         {8, 43, 43, 32},
+        {0, 53, 53, 0},           {13, 48, 52, 48},
+        {13, 52, 48, 48},         {3000, 72, 64, 64},
+        {0x1FFFFFFF, 72, 64, 64}, {0x20000000, 72, 64, 64},
+        {0x7FFFFFFF, 8, 4, 4},    {0x7FFFFFFF, 0x7FFFFFFF, 0x7FFFFFFF, 0x7FFFFFFF},
+        {1000, 6592, 6204, 4000},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(testing::Message() << c.fontSize << " points in " << c.areaWidth << " x "
-                                        << c.areaHeight);
+        SCOPED_TRACE(testing::Message()
+                     << c.fontSize << " points in " << c.areaWidth << " x " << c.areaHeight);
         EXPECT_EQ(c.side, IconSidePixels(c.fontSize, c.areaWidth, c.areaHeight));
     }
 }
 
 TEST(MessageBoxLayout, ClipboardTextInSevenLines) {
     const std::wstring rule = L"---------------------------\r\n";
-    EXPECT_EQ(rule + L"Question\r\n" + rule + L"First\nSecond\r\n" + rule + L"No   Yes   \r\n" + rule,
-              Clipboard(L"Question", L"First\nSecond", {L"No", L"Yes"}));
+    EXPECT_EQ(
+        rule + L"Question\r\n" + rule + L"First\nSecond\r\n" + rule + L"No   Yes   \r\n" + rule,
+        Clipboard(L"Question", L"First\nSecond", {L"No", L"Yes"}));
     EXPECT_EQ(rule + L"\r\n" + rule + L"\r\n" + rule + L"\r\n" + rule, Clipboard(L"", L"", {}));
 }
 

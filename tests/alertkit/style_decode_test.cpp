@@ -49,9 +49,8 @@ TEST(StyleDecode, DefaultButtonCountsFromTheLeftAndFallsBackToTheRightmost) {
         int expected;
     };
     const Case cases[] = {
-        {1, 0x000, 1}, {1, 0x100, 1}, {1, 0x200, 1}, {1, 0x300, 1},
-        {2, 0x000, 2}, {2, 0x100, 1}, {2, 0x200, 1}, {2, 0x300, 1},
-        {3, 0x000, 3}, {3, 0x100, 2}, {3, 0x200, 1}, {3, 0x300, 1},
+        {1, 0x000, 1}, {1, 0x100, 1}, {1, 0x200, 1}, {1, 0x300, 1}, {2, 0x000, 2}, {2, 0x100, 1},
+        {2, 0x200, 1}, {2, 0x300, 1}, {3, 0x000, 3}, {3, 0x100, 2}, {3, 0x200, 1}, {3, 0x300, 1},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << c.buttons << " buttons, bits " << c.bits);
@@ -65,9 +64,8 @@ TEST(StyleDecode, IconAndModality) {
     const struct {
         int32_t bits;
         BoxIcon icon;
-    } icons[] = {{0x00, BoxIcon::None},        {0x10, BoxIcon::Hand},
-                 {0x20, BoxIcon::Question},    {0x30, BoxIcon::Exclamation},
-                 {0x40, BoxIcon::Asterisk},    {0x50, BoxIcon::None},
+    } icons[] = {{0x00, BoxIcon::None},        {0x10, BoxIcon::Hand},     {0x20, BoxIcon::Question},
+                 {0x30, BoxIcon::Exclamation}, {0x40, BoxIcon::Asterisk}, {0x50, BoxIcon::None},
                  {0x60, BoxIcon::None},        {0x70, BoxIcon::None}};
     for (const auto& c : icons) {
         SCOPED_TRACE(c.bits);

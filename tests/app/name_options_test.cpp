@@ -9,10 +9,18 @@ TEST(NameOptions, AppearanceFromTheProgramsName) {
         int fontSize;
     };
     const Case cases[] = {
-        {"FlagsmithII", false, 8},  {"FlagsmithIIL", true, 8},   {"flagsmith lower l", false, 8},
-        {"LargeA", true, 10},       {"FlagsmithIIa", false, 10}, {"FlagsmithIIF", false, 15},
-        {"FlagsmithIIf", false, 15}, {"FlagsmithII9", false, 9},  {"FlagsmithII8", false, 8},
-        {"FlagsmithII0", false, 8}, {"FlagsmithIIG", false, 8},  {"FlagsmithIIC", false, 12},
+        {"FlagsmithII", false, 8},
+        {"FlagsmithIIL", true, 8},
+        {"flagsmith lower l", false, 8},
+        {"LargeA", true, 10},
+        {"FlagsmithIIa", false, 10},
+        {"FlagsmithIIF", false, 15},
+        {"FlagsmithIIf", false, 15},
+        {"FlagsmithII9", false, 9},
+        {"FlagsmithII8", false, 8},
+        {"FlagsmithII0", false, 8},
+        {"FlagsmithIIG", false, 8},
+        {"FlagsmithIIC", false, 12},
         {"", false, 8},
     };
     for (const Case& c : cases) {

@@ -7,10 +7,9 @@
 namespace {
 
 // The flags each row of SWITCH_PREFIXES stands for, in MatchPreset's try order.
-constexpr SwitchFlags ROW_FLAGS[8] = {{false, false, false}, {true, false, false},
-                                      {false, false, true},  {true, false, true},
-                                      {false, true, false},  {true, true, false},
-                                      {false, true, true},   {true, true, true}};
+constexpr SwitchFlags ROW_FLAGS[8] = {
+    {false, false, false}, {true, false, false}, {false, false, true}, {true, false, true},
+    {false, true, false},  {true, true, false},  {false, true, true},  {true, true, true}};
 
 Text16 Base() {
     return BASE_SWITCHES;

@@ -1,7 +1,6 @@
 #pragma once
 #include <string>
 
-
 // A fresh folder under the temporary folder, removed with its content at the end of the test.
 class TestFolder {
 public:

@@ -18,21 +18,24 @@ using e2e::WaitUntil;
 
 namespace {
 
-constexpr DWORD TICKS_MS = 1000;       // a few watch ticks of 100 ms
-constexpr DWORD EXIT_MS = 1000;        // the program's exit after WinFBE has gone
+constexpr DWORD TICKS_MS = 1000;  // a few watch ticks of 100 ms
+constexpr DWORD EXIT_MS = 1000;   // the program's exit after WinFBE has gone
 constexpr DWORD START_MS = 8000;
 constexpr DWORD WRITE_MS = 3000;
-constexpr DWORD SETTLE_MS = 300;       // long enough for a stray extra event to arrive
+constexpr DWORD SETTLE_MS = 300;  // long enough for a stray extra event to arrive
 
 constexpr const char* TWO_PRESETS = "-gen gas\r\n-gen gas64\r\n";
 constexpr const char* THREE_PRESETS = "-gen gas\r\n-gen gas64\r\n-lang qb\r\n";
 
-bool IsTopmost(HWND window) { return (GetWindowLongW(window, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0; }
+bool IsTopmost(HWND window) {
+    return (GetWindowLongW(window, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
+}
 
 // The platform's own button caption (a string of user32) with an access key, else the fallback.
 std::wstring PlatformCaption(UINT id, const wchar_t* fallback) {
     wchar_t text[260] = {};
-    if (LoadStringW(GetModuleHandleW(L"user32.dll"), id, text, 260) == 0) return fallback;
+    if (LoadStringW(GetModuleHandleW(L"user32.dll"), id, text, 260) == 0)
+        return fallback;
     return std::wstring(L"&") + text;
 }
 
@@ -131,7 +134,8 @@ TEST_F(E2e, UnmatchedOrEmptyLineShowsItsMessageAndSelectsNoPresetUsed) {
         ASSERT_TRUE(program.Start(*tree));
         EXPECT_EQ(program.DismissBox(START_MS).value_or(L"<no box>"), c.message);
         ASSERT_TRUE(program.WaitMain(START_MS));
-        EXPECT_EQ(program.CheckedOption(IDC_PRESET_FIRST, IDC_PRESET_FIRST + 2), IDC_PRESET_FIRST + 2);
+        EXPECT_EQ(program.CheckedOption(IDC_PRESET_FIRST, IDC_PRESET_FIRST + 2),
+                  IDC_PRESET_FIRST + 2);
         TearDown();
     }
 }
@@ -154,17 +158,19 @@ TEST_F(E2e, ApplyWritesTheComposedLineAndBringsFlagFilesInLine) {
     ASSERT_TRUE(StartBoth());
     struct Step {
         int option;
-        bool console, arch686, exx;     // boxes before Apply
+        bool console, arch686, exx;  // boxes before Apply
         std::wstring line;
-        bool after686;                  // "686" after the preset rule
+        bool after686;  // "686" after the preset rule
     } steps[] = {
         {IDC_PRESET_FIRST, false, false, false, Line(L"-arch 686 ", L"-gen gas"), true},
         {IDC_PRESET_FIRST + 1, false, true, false, Line(L"", L"-gen gas64"), false},
-        {IDC_PRESET_FIRST + 2, true, true, true, Line(L"-s console -arch 686 -exx ", L"-lang qb"), true},
+        {IDC_PRESET_FIRST + 2, true, true, true, Line(L"-s console -arch 686 -exx ", L"-lang qb"),
+         true},
     };
     for (const Step& s : steps) {
         SCOPED_TRACE(Narrow(s.line));
-        if (s.console) e2e::WriteBytes(tree->ToolsFile(L"Console.dat"), "keep");
+        if (s.console)
+            e2e::WriteBytes(tree->ToolsFile(L"Console.dat"), "keep");
         SendMessageW(GetDlgItem(Main(), s.option), BM_CLICK, 0, 0);
         e2e::SetChecked(Main(), IDC_CONSOLE, s.console);
         e2e::SetChecked(Main(), IDC_ARCH686, s.arch686);
@@ -180,14 +186,18 @@ TEST_F(E2e, ApplyWritesTheComposedLineAndBringsFlagFilesInLine) {
         EXPECT_EQ(tree->HasToolsFile(L"exx.dat"), s.exx);
         EXPECT_EQ(program.CheckedOption(IDC_PRESET_FIRST, IDC_PRESET_FIRST + 3), s.option);
     }
-    EXPECT_EQ(e2e::ReadBytes(tree->ToolsFile(L"Console.dat")), "keep") << "an existing flag file is left alone";
+    EXPECT_EQ(e2e::ReadBytes(tree->ToolsFile(L"Console.dat")), "keep")
+        << "an existing flag file is left alone";
     EXPECT_EQ(e2e::ReadBytes(tree->ToolsFile(L"686.dat")), "");
     bool bom = false;
     const std::wstring ini = e2e::ReadIniText(tree->IniPath(), &bom);
     EXPECT_TRUE(bom);
-    EXPECT_EQ(e2e::IniValue(ini, L"Options", L"Language"), std::optional<std::wstring>(L"english.lang"));
-    EXPECT_EQ(e2e::IniValue(ini, L"Compiler", L"FBWINCompiler32"), std::optional<std::wstring>(REAL_FBC32));
-    EXPECT_EQ(e2e::IniValue(ini, L"Editor", L"FontName"), std::optional<std::wstring>(L"Courier New"));
+    EXPECT_EQ(e2e::IniValue(ini, L"Options", L"Language"),
+              std::optional<std::wstring>(L"english.lang"));
+    EXPECT_EQ(e2e::IniValue(ini, L"Compiler", L"FBWINCompiler32"),
+              std::optional<std::wstring>(REAL_FBC32));
+    EXPECT_EQ(e2e::IniValue(ini, L"Editor", L"FontName"),
+              std::optional<std::wstring>(L"Courier New"));
 }
 
 TEST_F(E2e, ClearKeepsTheKeyEmptyAndApplyWithoutPresetChangesNothing) {
@@ -204,7 +214,8 @@ TEST_F(E2e, ClearKeepsTheKeyEmptyAndApplyWithoutPresetChangesNothing) {
     EXPECT_EQ(tree->Switches(), std::optional<std::wstring>(Line(L"", L"-gen gas64")));
     const Snapshot beforeClear = Take(noPreset);
     PostMessageW(Main(), WM_COMMAND, MAKEWPARAM(IDC_CLEAR, 1), 0);
-    EXPECT_TRUE(WaitUntil([&] { return tree->Switches() == std::optional<std::wstring>(L""); }, WRITE_MS))
+    EXPECT_TRUE(
+        WaitUntil([&] { return tree->Switches() == std::optional<std::wstring>(L""); }, WRITE_MS))
         << "written: " << Narrow(tree->Switches().value_or(L"<key gone>"));
     Settle();
     Snapshot afterClear = Take(noPreset);
@@ -217,7 +228,8 @@ TEST_F(E2e, ClearKeepsTheKeyEmptyAndApplyWithoutPresetChangesNothing) {
     ASSERT_TRUE(box);
     EXPECT_EQ(e2e::WindowText(GetDlgItem(box, 1001)), L"OK");
     EXPECT_FALSE(IsWindowEnabled(Main())) << "the owner is disabled under its message";
-    EXPECT_EQ(program.DismissBox().value_or(L"<no box>"), L"No valid radio button has been selected.");
+    EXPECT_EQ(program.DismissBox().value_or(L"<no box>"),
+              L"No valid radio button has been selected.");
     Settle();
     EXPECT_TRUE(IsWindowEnabled(Main()));
     EXPECT_TRUE(Take(noPreset) == afterClear);
@@ -244,7 +256,8 @@ TEST_F(E2e, WritesThatFailAreReported) {
     HWND edit = program.WaitEditWindow();
     ASSERT_TRUE(edit);
     const std::wstring gas64 = Line(L"", L"-gen gas64");
-    SendMessageW(GetDlgItem(edit, IDC_SWITCHES_TEXT), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(gas64.c_str()));
+    SendMessageW(GetDlgItem(edit, IDC_SWITCHES_TEXT), WM_SETTEXT, 0,
+                 reinterpret_cast<LPARAM>(gas64.c_str()));
     SendMessageW(GetDlgItem(Main(), IDC_PRESET_FIRST), BM_SETCHECK, BST_CHECKED, 0);
     {
         e2e::FileLock lock(tree->IniPath());
@@ -316,8 +329,9 @@ TEST_F(E2e, PositionIsKeptWhenUnmovedAndSavedAfterAMove) {
         EXPECT_EQ(at.x, 26);
         EXPECT_EQ(at.y, 100);
         // An old time stamp shows whether the file was rewritten, even with the same bytes.
-        HANDLE file = CreateFileW(positionFile.c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                                  nullptr, OPEN_EXISTING, 0, nullptr);
+        HANDLE file =
+            CreateFileW(positionFile.c_str(), FILE_WRITE_ATTRIBUTES,
+                        FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr);
         FILETIME old{0x10000000, 0x01C00000};
         SetFileTime(file, nullptr, nullptr, &old);
         CloseHandle(file);
@@ -365,7 +379,8 @@ TEST_F(E2e, ClosedWhileMinimisedTheFileKeepsThePlaceBefore) {
 
 TEST_F(E2e, StatusBarShowsTheVersionsOfTheCompilerPathAndFollowsItsChanges) {
     ASSERT_TRUE(StartBoth());
-    EXPECT_TRUE(WaitUntil([&] { return program.StatusText() == L" fbc 1.10.1 / gcc 9.3.0"; }, TICKS_MS))
+    EXPECT_TRUE(
+        WaitUntil([&] { return program.StatusText() == L" fbc 1.10.1 / gcc 9.3.0"; }, TICKS_MS))
         << Narrow(program.StatusText());
     struct Case {
         const wchar_t* path;
@@ -394,13 +409,16 @@ TEST_F(E2e, FollowsMinimiseRestoreAndTheForeground) {
     standIn.Restore();
     EXPECT_TRUE(WaitUntil([&] { return !IsIconic(Main()); }, TICKS_MS));
 
-    HWND third = CreateWindowExW(0, L"STATIC", L"another application", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 200, 200,
-                                 300, 200, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+    HWND third =
+        CreateWindowExW(0, L"STATIC", L"another application", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 200,
+                        200, 300, 200, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
     ASSERT_TRUE(third);
     ASSERT_TRUE(e2e::BringToFront(third));
-    EXPECT_TRUE(WaitUntil([&] { return !IsTopmost(Main()); }, TICKS_MS)) << "topmost kept behind a third window";
+    EXPECT_TRUE(WaitUntil([&] { return !IsTopmost(Main()); }, TICKS_MS))
+        << "topmost kept behind a third window";
     ASSERT_TRUE(e2e::BringToFront(standIn.Window()));
-    EXPECT_TRUE(WaitUntil([&] { return IsTopmost(Main()); }, TICKS_MS)) << "topmost not regained with WinFBE in front";
+    EXPECT_TRUE(WaitUntil([&] { return IsTopmost(Main()); }, TICKS_MS))
+        << "topmost not regained with WinFBE in front";
     DestroyWindow(third);
 }
 
@@ -409,13 +427,17 @@ TEST_F(E2e, WindowOrderStaysWhileAMessageIsUp) {
     Click(IDC_PRESET_FIRST + 2);
     PostClick(Main(), IDC_APPLY);
     ASSERT_TRUE(program.WaitBox(START_MS));
-    HWND third = CreateWindowExW(0, L"STATIC", L"another application", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 200, 200,
-                                 300, 200, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+    HWND third =
+        CreateWindowExW(0, L"STATIC", L"another application", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 200,
+                        200, 300, 200, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
     ASSERT_TRUE(e2e::BringToFront(third));
-    EXPECT_FALSE(WaitUntil([&] { return !IsTopmost(Main()); }, TICKS_MS / 2)) << "window order changed under a message";
-    EXPECT_EQ(program.DismissBox().value_or(L"<no box>"), L"No valid radio button has been selected.");
+    EXPECT_FALSE(WaitUntil([&] { return !IsTopmost(Main()); }, TICKS_MS / 2))
+        << "window order changed under a message";
+    EXPECT_EQ(program.DismissBox().value_or(L"<no box>"),
+              L"No valid radio button has been selected.");
     ASSERT_TRUE(e2e::BringToFront(third));
-    EXPECT_TRUE(WaitUntil([&] { return !IsTopmost(Main()); }, TICKS_MS)) << "window order not followed after it";
+    EXPECT_TRUE(WaitUntil([&] { return !IsTopmost(Main()); }, TICKS_MS))
+        << "window order not followed after it";
     DestroyWindow(third);
 }
 
@@ -428,8 +450,10 @@ TEST_F(E2e, WithoutWinFbeTheFirstTickEndsTheProgram) {
 TEST_F(E2e, KeystrokeButtonsSendTheirExactSequencesToWinFbe) {
     ASSERT_TRUE(StartBoth());
     std::vector<std::string> setup = {"down 0x10", "down 0x76", "up 0x76", "up 0x10"};
-    for (int i = 0; i < 7; ++i) setup.insert(setup.end(), {"down 0x26", "up 0x26"});
-    for (int i = 0; i < 4; ++i) setup.insert(setup.end(), {"down 0x28", "up 0x28"});
+    for (int i = 0; i < 7; ++i)
+        setup.insert(setup.end(), {"down 0x26", "up 0x26"});
+    for (int i = 0; i < 4; ++i)
+        setup.insert(setup.end(), {"down 0x28", "up 0x28"});
     struct Case {
         int button;
         std::vector<std::string> keys;
@@ -458,11 +482,13 @@ TEST_F(E2e, EditWindowWritesOnOkOnlyAndReselects) {
     auto open = [&](std::wstring* fieldText) -> HWND {
         PostClick(Main(), IDC_EDIT);
         HWND edit = program.WaitEditWindow();
-        if (edit && fieldText) *fieldText = e2e::WindowText(GetDlgItem(edit, IDC_SWITCHES_TEXT));
+        if (edit && fieldText)
+            *fieldText = e2e::WindowText(GetDlgItem(edit, IDC_SWITCHES_TEXT));
         return edit;
     };
     auto waitClosed = [&](HWND edit) {
-        EXPECT_TRUE(WaitUntil([&] { return !IsWindow(edit) && IsWindowEnabled(Main()); }, WRITE_MS));
+        EXPECT_TRUE(
+            WaitUntil([&] { return !IsWindow(edit) && IsWindowEnabled(Main()); }, WRITE_MS));
         Settle();
     };
 
@@ -470,7 +496,8 @@ TEST_F(E2e, EditWindowWritesOnOkOnlyAndReselects) {
     HWND edit = open(&field);
     ASSERT_TRUE(edit);
     EXPECT_EQ(field, start);
-    const DWORD selection = static_cast<DWORD>(SendMessageW(GetDlgItem(edit, IDC_SWITCHES_TEXT), EM_GETSEL, 0, 0));
+    const DWORD selection =
+        static_cast<DWORD>(SendMessageW(GetDlgItem(edit, IDC_SWITCHES_TEXT), EM_GETSEL, 0, 0));
     EXPECT_EQ(LOWORD(selection), 0);
     EXPECT_EQ(HIWORD(selection), start.size()) << "the whole line is selected";
     EXPECT_FALSE(IsWindowEnabled(Main()));
@@ -478,7 +505,8 @@ TEST_F(E2e, EditWindowWritesOnOkOnlyAndReselects) {
     EXPECT_EQ(e2e::WindowText(GetDlgItem(edit, IDCANCEL)), PlatformCaption(801, L"&Cancel"));
     EXPECT_EQ(SendMessageW(GetDlgItem(edit, IDC_SWITCHES_TEXT), EM_GETLIMITTEXT, 0, 0), 260);
     const std::wstring gas = Line(L"", L"-gen gas");
-    SendMessageW(GetDlgItem(edit, IDC_SWITCHES_TEXT), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(gas.c_str()));
+    SendMessageW(GetDlgItem(edit, IDC_SWITCHES_TEXT), WM_SETTEXT, 0,
+                 reinterpret_cast<LPARAM>(gas.c_str()));
     PostClick(edit, IDOK);
     EXPECT_TRUE(WaitUntil([&] { return tree->Switches() == gas; }, WRITE_MS));
     waitClosed(edit);
@@ -488,7 +516,8 @@ TEST_F(E2e, EditWindowWritesOnOkOnlyAndReselects) {
     ASSERT_TRUE(edit);
     EXPECT_EQ(field, gas);
     const std::wstring longer = gas + L" -g";
-    SendMessageW(GetDlgItem(edit, IDC_SWITCHES_TEXT), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(longer.c_str()));
+    SendMessageW(GetDlgItem(edit, IDC_SWITCHES_TEXT), WM_SETTEXT, 0,
+                 reinterpret_cast<LPARAM>(longer.c_str()));
     PostClick(edit, IDOK);
     EXPECT_TRUE(WaitUntil([&] { return tree->Switches() == longer; }, WRITE_MS));
     waitClosed(edit);
@@ -503,14 +532,17 @@ TEST_F(E2e, EditWindowWritesOnOkOnlyAndReselects) {
         std::function<void(HWND)> close;
     } paths[] = {
         {"Cancel", [](HWND w) { PostClick(w, IDCANCEL); }},
-        {"Esc", [](HWND w) {
+        {"Esc",
+         [](HWND w) {
              HWND f = GetDlgItem(w, IDC_SWITCHES_TEXT);
              PostMessageW(f, WM_KEYDOWN, VK_ESCAPE, 0x00010001);
              PostMessageW(f, WM_KEYUP, VK_ESCAPE, 0xC0010001);
          }},
         {"close box", [](HWND w) { PostMessageW(w, WM_SYSCOMMAND, SC_CLOSE, 0); }},
-        {"Ok on an empty field", [](HWND w) {
-             SendMessageW(GetDlgItem(w, IDC_SWITCHES_TEXT), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L""));
+        {"Ok on an empty field",
+         [](HWND w) {
+             SendMessageW(GetDlgItem(w, IDC_SWITCHES_TEXT), WM_SETTEXT, 0,
+                          reinterpret_cast<LPARAM>(L""));
              PostClick(w, IDOK);
          }},
     };
@@ -535,7 +567,8 @@ TEST_F(E2e, StrayMessageToTheEditWindowDoesNotRedirectOk) {
     ASSERT_TRUE(edit);
     PostMessageW(edit, WM_USER + 1, 2, 0);
     const std::wstring gas = Line(L"", L"-gen gas");
-    SendMessageW(GetDlgItem(edit, IDC_SWITCHES_TEXT), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(gas.c_str()));
+    SendMessageW(GetDlgItem(edit, IDC_SWITCHES_TEXT), WM_SETTEXT, 0,
+                 reinterpret_cast<LPARAM>(gas.c_str()));
     PostClick(edit, IDOK);
     EXPECT_TRUE(WaitUntil([&] { return tree->Switches() == gas; }, WRITE_MS));
     EXPECT_TRUE(WaitUntil([&] { return !IsWindow(edit); }, WRITE_MS));
@@ -552,8 +585,10 @@ TEST_F(E2e, EndsWhenWinFbeGoesAlsoMinimisedOrWithTheEditWindowOrAMessageOpen) {
     standIn.Minimize();
     ASSERT_TRUE(WaitUntil([&] { return IsIconic(Main()) != FALSE; }, TICKS_MS));
     standIn.Close();
-    EXPECT_EQ(program.Proc().WaitExit(EXIT_MS), std::optional<DWORD>(0)) << "still running after a minimised WinFBE went";
-    EXPECT_EQ(e2e::ReadBytes(positionFile), PositionBytes(26, 100)) << "restored before closing, so unmoved";
+    EXPECT_EQ(program.Proc().WaitExit(EXIT_MS), std::optional<DWORD>(0))
+        << "still running after a minimised WinFBE went";
+    EXPECT_EQ(e2e::ReadBytes(positionFile), PositionBytes(26, 100))
+        << "restored before closing, so unmoved";
     TearDown();
 
     // WinFBE goes while a start-up message is up, before the main loop runs.
@@ -563,11 +598,14 @@ TEST_F(E2e, EndsWhenWinFbeGoesAlsoMinimisedOrWithTheEditWindowOrAMessageOpen) {
     ASSERT_TRUE(program.WaitBox(START_MS));
     standIn.Close();
     EXPECT_TRUE(WaitUntil(
-        [&] { return !e2e::FindProcessWindow(program.Proc().Id(), nullptr, L"FLG", false, L"#32770"); },
+        [&] {
+            return !e2e::FindProcessWindow(program.Proc().Id(), nullptr, L"FLG", false, L"#32770");
+        },
         TICKS_MS))
         << "main window kept after WinFBE went";
     program.DismissBox(0);
-    EXPECT_EQ(program.Proc().WaitExit(EXIT_MS), std::optional<DWORD>(0)) << "still running after a start-up message";
+    EXPECT_EQ(program.Proc().WaitExit(EXIT_MS), std::optional<DWORD>(0))
+        << "still running after a start-up message";
     TearDown();
     tree->WriteWinFbeIni(Line(L"", L"-gen gas64"), REAL_FBC32);
 
@@ -575,7 +613,8 @@ TEST_F(E2e, EndsWhenWinFbeGoesAlsoMinimisedOrWithTheEditWindowOrAMessageOpen) {
     PostClick(Main(), IDC_EDIT);
     ASSERT_TRUE(program.WaitEditWindow());
     standIn.Close();
-    EXPECT_EQ(program.Proc().WaitExit(EXIT_MS), std::optional<DWORD>(0)) << "still running after WinFBE went";
+    EXPECT_EQ(program.Proc().WaitExit(EXIT_MS), std::optional<DWORD>(0))
+        << "still running after WinFBE went";
     EXPECT_EQ(e2e::ReadBytes(positionFile), PositionBytes(26, 100));
     TearDown();
 
@@ -589,9 +628,11 @@ TEST_F(E2e, EndsWhenWinFbeGoesAlsoMinimisedOrWithTheEditWindowOrAMessageOpen) {
     const POINT moved = TopLeft(Main());
     const HWND main = Main();
     standIn.Close();
-    EXPECT_TRUE(WaitUntil([&] { return !IsWindow(main); }, EXIT_MS)) << "main window kept while a message is up";
+    EXPECT_TRUE(WaitUntil([&] { return !IsWindow(main); }, EXIT_MS))
+        << "main window kept while a message is up";
     program.DismissBox(0);
-    EXPECT_EQ(program.Proc().WaitExit(EXIT_MS), std::optional<DWORD>(0)) << "still running after the message closed";
+    EXPECT_EQ(program.Proc().WaitExit(EXIT_MS), std::optional<DWORD>(0))
+        << "still running after the message closed";
     EXPECT_EQ(e2e::ReadBytes(positionFile), PositionBytes(moved.x, moved.y));
 }
 

@@ -34,14 +34,18 @@ constexpr const wchar_t* BUILD_CONFIG_TITLE = L"Build Configurations";
 constexpr const wchar_t* ENVIRONMENT_TITLE = L"Environment Options";
 
 // The editor of the program's own bitness: WinFBE32.exe with its *32.dll, or the 64-bit set.
-const wchar_t* EditorBits() { return sizeof(void*) == 8 ? L"64" : L"32"; }
+const wchar_t* EditorBits() {
+    return sizeof(void*) == 8 ? L"64" : L"32";
+}
 
 bool UnderWine() {
     const HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");
     return ntdll && GetProcAddress(ntdll, "wine_get_version");
 }
 
-std::string Narrow(const std::wstring& text) { return std::string(text.begin(), text.end()); }
+std::string Narrow(const std::wstring& text) {
+    return std::string(text.begin(), text.end());
+}
 
 // The editor's folder as the build configured it; under Wine a Unix path, named the DOS way.
 std::wstring EditorSource() {
@@ -49,18 +53,22 @@ std::wstring EditorSource() {
     const std::string configured = WINFBE_DIR;
     if (!configured.empty() && configured[0] == '/') {
         using ToDosName = WCHAR*(CDECL*)(const char*);
-        const FARPROC address = GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "wine_get_dos_file_name");
-        if (!address) return {};
+        const FARPROC address =
+            GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "wine_get_dos_file_name");
+        if (!address)
+            return {};
         auto toDosName = reinterpret_cast<ToDosName>(reinterpret_cast<void (*)()>(address));
         WCHAR* dosName = toDosName(configured.c_str());
-        if (!dosName) return {};
+        if (!dosName)
+            return {};
         std::wstring path = dosName;
         HeapFree(GetProcessHeap(), 0, dosName);
         return path;
     }
     std::wstring path(configured.begin(), configured.end());
     for (wchar_t& c : path)
-        if (c == L'/') c = L'\\';
+        if (c == L'/')
+            c = L'\\';
     return path;
 #else
     return {};
@@ -69,21 +77,26 @@ std::wstring EditorSource() {
 
 // Copies the named files, or with an empty list every file of the folder; copies of the
 // read-only originals are made writable, since the editor and the program write into them.
-bool CopyFiles(const std::wstring& from, const std::wstring& to, const std::vector<std::wstring>& names) {
+bool CopyFiles(const std::wstring& from,
+               const std::wstring& to,
+               const std::vector<std::wstring>& names) {
     CreateDirectoryW(to.c_str(), nullptr);
     std::vector<std::wstring> files = names;
     if (files.empty()) {
         WIN32_FIND_DATAW found;
         HANDLE search = FindFirstFileW((from + L"\\*").c_str(), &found);
-        if (search == INVALID_HANDLE_VALUE) return false;
+        if (search == INVALID_HANDLE_VALUE)
+            return false;
         do {
-            if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) files.push_back(found.cFileName);
+            if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+                files.push_back(found.cFileName);
         } while (FindNextFileW(search, &found));
         FindClose(search);
     }
     for (const std::wstring& name : files) {
         const std::wstring target = to + L"\\" + name;
-        if (!CopyFileW((from + L"\\" + name).c_str(), target.c_str(), FALSE)) return false;
+        if (!CopyFileW((from + L"\\" + name).c_str(), target.c_str(), FALSE))
+            return false;
         SetFileAttributesW(target.c_str(), FILE_ATTRIBUTE_NORMAL);
     }
     return true;
@@ -107,10 +120,13 @@ std::vector<std::wstring> NonBlankLines(const std::wstring& text) {
     size_t pos = 0;
     while (pos < text.size()) {
         size_t end = text.find(L'\n', pos);
-        if (end == std::wstring::npos) end = text.size();
+        if (end == std::wstring::npos)
+            end = text.size();
         std::wstring line = text.substr(pos, end - pos);
-        if (!line.empty() && line.back() == L'\r') line.pop_back();
-        if (!line.empty()) lines.push_back(line);
+        if (!line.empty() && line.back() == L'\r')
+            line.pop_back();
+        if (!line.empty())
+            lines.push_back(line);
         pos = end + 1;
     }
     return lines;
@@ -128,8 +144,8 @@ struct Editor {
     bool LayOut() const {
         const std::wstring bits = EditorBits();
         if (!CopyFiles(source, tree.Root(),
-                       {L"WinFBE" + bits + L".exe", L"Scintilla" + bits + L".dll", L"Lexilla" + bits + L".dll",
-                        L"cJSON" + bits + L".dll"}) ||
+                       {L"WinFBE" + bits + L".exe", L"Scintilla" + bits + L".dll",
+                        L"Lexilla" + bits + L".dll", L"cJSON" + bits + L".dll"}) ||
             !CopyFiles(source + L"\\Settings", tree.Root() + L"\\Settings", {}) ||
             !CopyFiles(source + L"\\Languages", tree.Root() + L"\\Languages", {}) ||
             !CopyFiles(source + L"\\Themes", tree.Root() + L"\\Themes", {}))
@@ -137,24 +153,34 @@ struct Editor {
         // The editor's own option, as a user turns it off: no update check over the network.
         // While that check runs, a key the editor receives leaves it deaf to keys for good
         // (seen under Wine: every later F7 lost), and the check's length depends on the network.
-        return WritePrivateProfileStringW(L"Editor", L"CheckForUpdates", L"0", tree.IniPath().c_str()) != FALSE;
+        return WritePrivateProfileStringW(L"Editor", L"CheckForUpdates", L"0",
+                                          tree.IniPath().c_str()) != FALSE;
     }
     // Starts the editor; true once its main window is up and F7 opens its window.
     bool Start() {
         const std::wstring exe = tree.Root() + L"\\WinFBE" + EditorBits() + L".exe";
-        if (!process.Start(exe, L"", tree.Root())) return false;
-        window = e2e::WaitForProcessWindow(process.Id(), WINFBE_CLASS, nullptr, true, EDITOR_START_MS);
+        if (!process.Start(exe, L"", tree.Root()))
+            return false;
+        window =
+            e2e::WaitForProcessWindow(process.Id(), WINFBE_CLASS, nullptr, true, EDITOR_START_MS);
         return window && WaitUntilItReacts();
     }
-    HWND Opened(const wchar_t* title) const { return e2e::FindProcessWindow(process.Id(), nullptr, title, true); }
+    HWND Opened(const wchar_t* title) const {
+        return e2e::FindProcessWindow(process.Id(), nullptr, title, true);
+    }
     // Closes the windows that F7 and Shift+F7 open; true once the main window is usable again
     // and the editor is back in its message loop.
     bool CloseOpened() const {
         const HWND opened[] = {Opened(BUILD_CONFIG_TITLE), Opened(ENVIRONMENT_TITLE)};
         for (HWND w : opened)
-            if (w) PostMessageW(w, WM_CLOSE, 0, 0);
-        return WaitUntil([&] { return !IsWindow(opened[0]) && !IsWindow(opened[1]) && IsWindowEnabled(window); },
-                         CLOSE_MS) &&
+            if (w)
+                PostMessageW(w, WM_CLOSE, 0, 0);
+        return WaitUntil(
+                   [&] {
+                       return !IsWindow(opened[0]) && !IsWindow(opened[1]) &&
+                              IsWindowEnabled(window);
+                   },
+                   CLOSE_MS) &&
                e2e::Sync(window);
     }
 
@@ -163,7 +189,8 @@ private:
     bool WaitUntilItReacts() const {
         const DWORD start = GetTickCount();
         do {
-            if (e2e::BringToFront(window)) PressKey(VK_F7);
+            if (e2e::BringToFront(window))
+                PressKey(VK_F7);
             if (WaitUntil([&] { return Opened(BUILD_CONFIG_TITLE) != nullptr; }, EDITOR_TRY_MS))
                 return CloseOpened();
         } while (process.Running() && GetTickCount() - start < EDITOR_REACT_MS);
@@ -186,8 +213,10 @@ protected:
         // The editor now and then dies during its start under Wine; a second start is the
         // user's remedy too.
         bool started = false;
-        for (int i = 0; i < EDITOR_STARTS && !started; ++i) started = editor->Start();
-        ASSERT_TRUE(started) << "the editor's window never appeared or never opened its window on F7";
+        for (int i = 0; i < EDITOR_STARTS && !started; ++i)
+            started = editor->Start();
+        ASSERT_TRUE(started)
+            << "the editor's window never appeared or never opened its window on F7";
     }
     static void TearDownTestSuite() {
         delete editor;
@@ -196,7 +225,8 @@ protected:
         skipReason = nullptr;
     }
     void SetUp() override {
-        if (!skipReason->empty()) GTEST_SKIP() << *skipReason;
+        if (!skipReason->empty())
+            GTEST_SKIP() << *skipReason;
     }
     void TearDown() override { program.Proc().Kill(); }
 
@@ -204,7 +234,8 @@ protected:
     // any, once that is dismissed and the main window is up.
     std::optional<std::wstring> StartProgram() {
         started = program.Start(editor->tree);
-        if (!started) return std::nullopt;
+        if (!started)
+            return std::nullopt;
         const std::optional<std::wstring> text = program.DismissStartupBox(START_MS);
         started = program.WaitMain(START_MS) != nullptr;
         return text;
@@ -216,9 +247,11 @@ protected:
         const POINT centre = Centre(button);
         SetCursorPos(centre.x, centre.y);
         mouse_event(MOUSEEVENTF_LEFTDOWN, 0, 0, 0, 0);
-        const bool activated = WaitUntil([&] { return GetForegroundWindow() == program.Main(); }, CLICK_HOLD_MS);
+        const bool activated =
+            WaitUntil([&] { return GetForegroundWindow() == program.Main(); }, CLICK_HOLD_MS);
         mouse_event(MOUSEEVENTF_LEFTUP, 0, 0, 0, 0);
-        return activated && WaitUntil([&] { return GetForegroundWindow() != program.Main(); }, HAND_ON_MS);
+        return activated &&
+               WaitUntil([&] { return GetForegroundWindow() != program.Main(); }, HAND_ON_MS);
     }
 
     static std::string* skipReason;
@@ -256,21 +289,24 @@ TEST_F(RealWinFbe, KeystrokeButtonsClickedWithTheMouseReachTheEditor) {
             ASSERT_TRUE(e2e::BringToFront(editor->window));
             // While an editor window other than its main window was in front the program
             // dropped out of the topmost order; it floats again at its next watch tick.
-            ASSERT_TRUE(WaitUntil([&] { return WindowFromPoint(Centre(button)) == button; }, UNCOVER_MS))
+            ASSERT_TRUE(
+                WaitUntil([&] { return WindowFromPoint(Centre(button)) == button; }, UNCOVER_MS))
                 << "the button stays covered";
             commandRan = ClickCommand(button);
         }
         ASSERT_TRUE(commandRan) << "no click reached the button";
         const wchar_t* alternative = UnderWine() ? c.opensUnderWineAlso : nullptr;
-        EXPECT_TRUE(WaitUntil([&] { return editor->Opened(c.opens) || (alternative && editor->Opened(alternative)); },
-                              OPEN_MS));
+        EXPECT_TRUE(WaitUntil(
+            [&] { return editor->Opened(c.opens) || (alternative && editor->Opened(alternative)); },
+            OPEN_MS));
         EXPECT_TRUE(editor->CloseOpened());
     }
 }
 
 TEST_F(RealWinFbe, ProgramOnTheEditorsOwnSettingsFile) {
     const std::wstring ini = editor->tree.IniPath();
-    ASSERT_TRUE(CopyFiles(editor->source + L"\\Settings", editor->tree.Root() + L"\\Settings", {L"WinFBE.ini"}));
+    ASSERT_TRUE(CopyFiles(editor->source + L"\\Settings", editor->tree.Root() + L"\\Settings",
+                          {L"WinFBE.ini"}));
     // Right after the previous test's program was ended, Wine now and then reads the fresh copy
     // as empty for a moment.
     const std::string copied = e2e::ReadBytes(editor->source + L"\\Settings\\WinFBE.ini");
@@ -286,9 +322,10 @@ TEST_F(RealWinFbe, ProgramOnTheEditorsOwnSettingsFile) {
 
     // The compiler path as the editor stores it once the user has picked a tool chain.
     ASSERT_TRUE(WritePrivateProfileStringW(
-        L"Compiler", L"FBWINCompiler32", L"C:\\WinFBE\\Toolchains\\FreeBASIC-1.10.1-winlibs-gcc-9.3.0\\fbc32.exe",
-        ini.c_str()));
-    EXPECT_TRUE(WaitUntil([&] { return program.StatusText() == L" fbc 1.10.1 / gcc 9.3.0"; }, STATUS_MS))
+        L"Compiler", L"FBWINCompiler32",
+        L"C:\\WinFBE\\Toolchains\\FreeBASIC-1.10.1-winlibs-gcc-9.3.0\\fbc32.exe", ini.c_str()));
+    EXPECT_TRUE(
+        WaitUntil([&] { return program.StatusText() == L" fbc 1.10.1 / gcc 9.3.0"; }, STATUS_MS))
         << Narrow(program.StatusText());
 
     bool hadBom = false;
@@ -302,7 +339,8 @@ TEST_F(RealWinFbe, ProgramOnTheEditorsOwnSettingsFile) {
 
     std::vector<std::wstring> expected = before;
     for (std::wstring& l : expected)
-        if (l == L"CompilerSwitches=") l += line;
+        if (l == L"CompilerSwitches=")
+            l += line;
     const std::vector<std::wstring> after = NonBlankLines(e2e::ReadIniText(ini, &hadBom));
     EXPECT_TRUE(hadBom);
     EXPECT_EQ(after, expected);

@@ -30,7 +30,10 @@ TEST(RestoredTopLeft, WorkspaceToScreenArithmetic) {
         {"taskbar on the left", {0, 0, 1280, 1024}, {60, 0, 1280, 1024}, {100, 50}, {160, 50}},
         {"taskbar at the top", {0, 0, 1280, 1024}, {0, 40, 1280, 1024}, {100, 50}, {100, 90}},
         {"monitor left of the primary, taskbar on its left",
-         {-1920, 0, 0, 1080}, {-1860, 0, 0, 1080}, {-1800, 50}, {-1740, 50}},
+         {-1920, 0, 0, 1080},
+         {-1860, 0, 0, 1080},
+         {-1800, 50},
+         {-1740, 50}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);

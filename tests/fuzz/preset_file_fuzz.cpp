@@ -21,7 +21,8 @@ constexpr size_t MAX_BYTES_PER_CHAR = 4;
 // straddle the block ends.
 class SmallBlocks : public ByteStream {
 public:
-    SmallBlocks(const std::string& bytes, size_t blockSize) : bytes_(bytes), blockSize_(blockSize) {}
+    SmallBlocks(const std::string& bytes, size_t blockSize)
+        : bytes_(bytes), blockSize_(blockSize) {}
 
 private:
     bool Refill() override {

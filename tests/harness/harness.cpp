@@ -128,8 +128,9 @@ void Tree::WriteWinFbeIni(const std::optional<std::wstring>& switches,
         L"[Compiler]\r\n";
     if (fbc32)
         text += L"FBWINCompiler32=" + *fbc32 + L"\r\n";
-    text += L"FBWINCompiler64=C:\\WinFBE\\Toolchains\\FreeBASIC-1.10.1-winlibs-gcc-9.3.0\\"
-            L"fbc64.exe\r\n";
+    text +=
+        L"FBWINCompiler64=C:\\WinFBE\\Toolchains\\FreeBASIC-1.10.1-winlibs-gcc-9.3.0\\"
+        L"fbc64.exe\r\n";
     if (switches)
         text += L"CompilerSwitches=" + *switches + L"\r\n";
     text +=
@@ -391,10 +392,12 @@ std::optional<std::wstring> Program::DismissBox(DWORD timeoutMs) {
 
 std::optional<std::wstring> Program::DismissStartupBox(DWORD timeoutMs) {
     HWND box = nullptr;
-    WaitUntil([&] {
-        box = FindProcessWindow(process_.Id(), BOX_CLASS, BOX_CAPTION, true);
-        return box || FindProcessWindow(process_.Id(), nullptr, MAIN_TITLE, true, BOX_CLASS);
-    }, timeoutMs);
+    WaitUntil(
+        [&] {
+            box = FindProcessWindow(process_.Id(), BOX_CLASS, BOX_CAPTION, true);
+            return box || FindProcessWindow(process_.Id(), nullptr, MAIN_TITLE, true, BOX_CLASS);
+        },
+        timeoutMs);
     if (!box)
         return std::nullopt;
     std::wstring text = WindowText(GetDlgItem(box, BOX_TEXT_ID));

@@ -443,7 +443,8 @@ TEST_F(Robust, SettingsFileThatIsNoFileIsReportedAndEndsWithCodeZero) {
         const char* name;
         void (*make)(const std::wstring& settings);
     } cases[] = {
-        {"no WinFBE.ini", [](const std::wstring& s) { DeleteFileW((s + L"\\WinFBE.ini").c_str()); }},
+        {"no WinFBE.ini",
+         [](const std::wstring& s) { DeleteFileW((s + L"\\WinFBE.ini").c_str()); }},
         {"WinFBE.ini is a directory",
          [](const std::wstring& s) {
              DeleteFileW((s + L"\\WinFBE.ini").c_str());
@@ -643,9 +644,8 @@ TEST_F(Robust, FolderOutsideTheAnsiCodePageIsFoundReadAndWritten) {
     ExpectNoBox();
     EXPECT_FALSE(e2e::FileExists(install.ToolsFile(L"Console.dat")));
     EXPECT_FALSE(e2e::FileExists(install.ToolsFile(L"686.dat")));
-    EXPECT_EQ(
-        e2e::IniValue(e2e::ReadIniText(install.IniPath()), L"Compiler", L"CompilerSwitches"),
-        std::optional<std::wstring>(Line(L"", L"-gen gas64")));
+    EXPECT_EQ(e2e::IniValue(e2e::ReadIniText(install.IniPath()), L"Compiler", L"CompilerSwitches"),
+              std::optional<std::wstring>(Line(L"", L"-gen gas64")));
 
     // Centred, so away from (0, 0): closing saves the position beside the program.
     const POINT at = TopLeft(Main());
@@ -662,8 +662,7 @@ TEST_F(Robust, SettingsFileGoingAwayWhileRunningIsReportedOnWrite) {
     Click(IDC_PRESET_FIRST + 1);
     Command(IDC_APPLY);
     ExpectNoBox();
-    EXPECT_EQ(tree->Switches(),
-              std::optional<std::wstring>(Line(L"", L"-gen gas64")));
+    EXPECT_EQ(tree->Switches(), std::optional<std::wstring>(Line(L"", L"-gen gas64")));
 
     // Without the folder no write can succeed.
     ASSERT_TRUE(DeleteFileW(tree->IniPath().c_str()));

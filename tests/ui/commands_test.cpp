@@ -90,8 +90,8 @@ TEST(Commands, FailedWriteShowsError1WithoutFreezingTheWindowOrder) {
     MainWindowHost host(PRESETS, false);
     CheckRadioButton(host.Main(), 1001, NO_PRESET, 1002);
     // Root ignores read-only: a file held open without sharing makes the write fail.
-    HANDLE held = CreateFileW(uitest::IniPath().c_str(), GENERIC_READ, 0, nullptr,
-                              OPEN_EXISTING, 0, nullptr);
+    HANDLE held =
+        CreateFileW(uitest::IniPath().c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(INVALID_HANDLE_VALUE, held);
     g_modalSeen = 0xFF;
     uitest::WhenWindowAppears(FindMessageBox, ConfirmMessageBox);

@@ -17,9 +17,9 @@ std::string Describe(const KeySequence& sequence) {
     std::string text;
     for (int i = 0; i < sequence.count; ++i) {
         const KeyEvent& event = sequence.events[i];
-        const char* name = event.virtualKey == VK_SHIFT ? "Shift"
-                           : event.virtualKey == VK_F7  ? "F7"
-                           : event.virtualKey == VK_UP  ? "Up"
+        const char* name = event.virtualKey == VK_SHIFT  ? "Shift"
+                           : event.virtualKey == VK_F7   ? "F7"
+                           : event.virtualKey == VK_UP   ? "Up"
                            : event.virtualKey == VK_DOWN ? "Down"
                                                          : "?";
         text += std::string(event.release ? "-" : "+") + name + " ";
@@ -51,12 +51,8 @@ TEST(Keystrokes, WaitForWinFbeFocusOnlyWhileFoundUnfocusedAndWithinTheLimit) {
         bool keepWaiting;
     };
     const Case cases[] = {
-        {false, false, 0, false},
-        {false, false, 100, false},
-        {true, true, 0, false},
-        {true, false, 0, true},
-        {true, false, 249, true},
-        {true, false, 250, false},
+        {false, false, 0, false},    {false, false, 100, false}, {true, true, 0, false},
+        {true, false, 0, true},      {true, false, 249, true},   {true, false, 250, false},
         {true, false, 60000, false},
     };
     for (const Case& c : cases) {
@@ -78,8 +74,8 @@ TEST(Keystrokes, ReachWinFbeInOrderWithScanCodes) {
     for (const uitest::WinFbeWindow::Key& key : uitest::WinFbeWindow::Keys()) {
         const bool down = key.message == WM_KEYDOWN || key.message == WM_SYSKEYDOWN;
         seen += (down ? "+" : "-") + std::to_string(key.virtualKey) + " ";
-        EXPECT_EQ(static_cast<int>(MapVirtualKeyW(static_cast<UINT>(key.virtualKey),
-                                                  MAPVK_VK_TO_VSC) & 0xFF),
+        EXPECT_EQ(static_cast<int>(
+                      MapVirtualKeyW(static_cast<UINT>(key.virtualKey), MAPVK_VK_TO_VSC) & 0xFF),
                   key.scanCode);
     }
     std::string expected = "+16 +118 -118 -16 ";

@@ -24,8 +24,8 @@ TEST(MainLayout, WidthsAndHeightsForBothLayouts) {
         {true, 122, 32, 140, 150, 698, 170, 864},
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(testing::Message() << "large " << c.large << " W " << c.widest << " n "
-                                        << c.presets);
+        SCOPED_TRACE(testing::Message()
+                     << "large " << c.large << " W " << c.widest << " n " << c.presets);
         const MainLayout layout = ComputeMainLayout(c.large, c.widest, c.presets);
         EXPECT_EQ(c.optionWidth, layout.optionWidth);
         EXPECT_EQ(c.groupWidth, layout.groupWidth);

@@ -97,21 +97,22 @@ TEST(MainWindow, SmallLayoutControls) {
     const int ow = w + 16;
     const int gw = std::max(w + 26, 115);
     const int t = 50 + 20 * 3;
-    ExpectControls(host.Main(), {
-        {1110, L"Button", L"Console", 46, 5, 80, 20, CHECKBOX},
-        {1100, L"Button", L"-exx", 32, 25, 40, 20, CHECKBOX},
-        {1109, L"Button", L"686", 80, 25, 48, 20, CHECKBOX},
-        {1001, L"Button", L"-gen gas", 15, 66, ow, 20, FIRST_OPTION},
-        {1002, L"Button", L"-gen gas64", 15, 86, ow, 20, OPTION},
-        {1003, L"Button", L"-gen gcc -O 2", 15, 106, ow, 20, OPTION},
-        {1004, L"Button", L"No preset used", 15, 130, ow, 20, OPTION},
-        {1102, L"Button", L"Apply", 10, t + 50, 38, 22, COMMAND},
-        {1103, L"Button", L"Edit", 52, t + 50, 38, 22, COMMAND},
-        {1104, L"Button", L"Clear", 96, t + 50, 38, 22, COMMAND},
-        {1107, L"Button", L"Build Configurations...", 10, t + 80, 124, 22, COMMAND},
-        {1108, L"Button", L"Compiler Setup", 10, t + 110, 124, 22, COMMAND},
-        {1000, L"Button", L"Select switches", 10, 50, gw, 205, GROUP},
-    });
+    ExpectControls(host.Main(),
+                   {
+                       {1110, L"Button", L"Console", 46, 5, 80, 20, CHECKBOX},
+                       {1100, L"Button", L"-exx", 32, 25, 40, 20, CHECKBOX},
+                       {1109, L"Button", L"686", 80, 25, 48, 20, CHECKBOX},
+                       {1001, L"Button", L"-gen gas", 15, 66, ow, 20, FIRST_OPTION},
+                       {1002, L"Button", L"-gen gas64", 15, 86, ow, 20, OPTION},
+                       {1003, L"Button", L"-gen gcc -O 2", 15, 106, ow, 20, OPTION},
+                       {1004, L"Button", L"No preset used", 15, 130, ow, 20, OPTION},
+                       {1102, L"Button", L"Apply", 10, t + 50, 38, 22, COMMAND},
+                       {1103, L"Button", L"Edit", 52, t + 50, 38, 22, COMMAND},
+                       {1104, L"Button", L"Clear", 96, t + 50, 38, 22, COMMAND},
+                       {1107, L"Button", L"Build Configurations...", 10, t + 80, 124, 22, COMMAND},
+                       {1108, L"Button", L"Compiler Setup", 10, t + 110, 124, 22, COMMAND},
+                       {1000, L"Button", L"Select switches", 10, 50, gw, 205, GROUP},
+                   });
     RECT client = {};
     GetClientRect(host.Main(), &client);
     EXPECT_EQ(gw + 20, client.right);
@@ -125,20 +126,21 @@ TEST(MainWindow, LargeLayoutControls) {
     const int ow = w + 18;
     const int gw = std::max(w + 28, 150);
     const int t = 58 + 20 * 2;
-    ExpectControls(host.Main(), {
-        {1110, L"Button", L"Console", 58, 8, 90, 20, CHECKBOX},
-        {1100, L"Button", L"-exx", 40, 28, 46, 20, CHECKBOX},
-        {1109, L"Button", L"686", 106, 28, 46, 20, CHECKBOX},
-        {1001, L"Button", L"-gen gas", 15, 74, ow, 20, FIRST_OPTION},
-        {1002, L"Button", L"-gen gas64", 15, 94, ow, 20, OPTION},
-        {1003, L"Button", L"No preset used", 15, 118, ow, 20, OPTION},
-        {1102, L"Button", L"Apply", 8, t + 50, 56, 25, COMMAND},
-        {1103, L"Button", L"Edit", 67, t + 50, 56, 25, COMMAND},
-        {1104, L"Button", L"Clear", 126, t + 50, 56, 25, COMMAND},
-        {1107, L"Button", L"Build Configurations...", 10, t + 80, 172, 25, COMMAND},
-        {1108, L"Button", L"Compiler Setup", 10, t + 110, 172, 25, COMMAND},
-        {1000, L"Button", L"Select switches", 10, 50, gw, 213, GROUP},
-    });
+    ExpectControls(host.Main(),
+                   {
+                       {1110, L"Button", L"Console", 58, 8, 90, 20, CHECKBOX},
+                       {1100, L"Button", L"-exx", 40, 28, 46, 20, CHECKBOX},
+                       {1109, L"Button", L"686", 106, 28, 46, 20, CHECKBOX},
+                       {1001, L"Button", L"-gen gas", 15, 74, ow, 20, FIRST_OPTION},
+                       {1002, L"Button", L"-gen gas64", 15, 94, ow, 20, OPTION},
+                       {1003, L"Button", L"No preset used", 15, 118, ow, 20, OPTION},
+                       {1102, L"Button", L"Apply", 8, t + 50, 56, 25, COMMAND},
+                       {1103, L"Button", L"Edit", 67, t + 50, 56, 25, COMMAND},
+                       {1104, L"Button", L"Clear", 126, t + 50, 56, 25, COMMAND},
+                       {1107, L"Button", L"Build Configurations...", 10, t + 80, 172, 25, COMMAND},
+                       {1108, L"Button", L"Compiler Setup", 10, t + 110, 172, 25, COMMAND},
+                       {1000, L"Button", L"Select switches", 10, 50, gw, 213, GROUP},
+                   });
     RECT client = {};
     GetClientRect(host.Main(), &client);
     EXPECT_EQ(gw + 20, client.right);

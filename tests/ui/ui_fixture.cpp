@@ -18,8 +18,8 @@ std::wstring TestRoot() {
     static const std::wstring root = [] {
         wchar_t temp[MAX_PATH] = {};
         GetTempPathW(MAX_PATH, temp);
-        std::wstring path = std::wstring(temp) + L"flagsmith_ui_" +
-                            std::to_wstring(GetCurrentProcessId());
+        std::wstring path =
+            std::wstring(temp) + L"flagsmith_ui_" + std::to_wstring(GetCurrentProcessId());
         CreateDirectoryW(path.c_str(), nullptr);
         CreateDirectoryW((path + L"\\Settings").c_str(), nullptr);
         return path;
@@ -34,8 +34,7 @@ std::wstring ProgramFile(const wchar_t* name) {
 LRESULT CALLBACK WinFbeProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_KEYDOWN || message == WM_KEYUP || message == WM_SYSKEYDOWN ||
         message == WM_SYSKEYUP) {
-        WinFbeWindow::Keys().push_back(
-            {message, wParam, static_cast<int>((lParam >> 16) & 0xFF)});
+        WinFbeWindow::Keys().push_back({message, wParam, static_cast<int>((lParam >> 16) & 0xFF)});
         return 0;
     }
     return DefWindowProcW(window, message, wParam, lParam);
@@ -60,9 +59,10 @@ std::wstring IniPath() {
 }
 
 void WriteWinFbeIni(const std::wstring& switches, const std::wstring& compilerPath) {
-    const std::wstring text = L"[General]\r\nLanguage=english.lang\r\n[Compiler]\r\n"
-                              L"CompilerSwitches=" + switches + L"\r\nFBWINCompiler32=" +
-                              compilerPath + L"\r\n";
+    const std::wstring text =
+        L"[General]\r\nLanguage=english.lang\r\n[Compiler]\r\n"
+        L"CompilerSwitches=" +
+        switches + L"\r\nFBWINCompiler32=" + compilerPath + L"\r\n";
     HANDLE file = CreateFileW(IniPath().c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                               FILE_ATTRIBUTE_NORMAL, nullptr);
     DWORD written = 0;
@@ -97,9 +97,8 @@ WinFbeWindow::WinFbeWindow() {
         return RegisterClassW(&windowClass);
     }();
     (void)atom;
-    window_ = CreateWindowExW(0, L"WinFBE_Class", L"WinFBE", WS_OVERLAPPEDWINDOW,
-                              0, 0, 400, 300, nullptr, nullptr, GetModuleHandleW(nullptr),
-                              nullptr);
+    window_ = CreateWindowExW(0, L"WinFBE_Class", L"WinFBE", WS_OVERLAPPEDWINDOW, 0, 0, 400, 300,
+                              nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
     Keys().clear();
 }
 

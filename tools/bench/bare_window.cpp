@@ -17,13 +17,13 @@ constexpr int BARE_HEIGHT = 150;
 
 LRESULT CALLBACK BareProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-    case WM_TIMER:
-        return 0;
-    case WM_DESTROY:
-        PostQuitMessage(0);
-        return 0;
-    default:
-        return DefWindowProcW(window, message, wParam, lParam);
+        case WM_TIMER:
+            return 0;
+        case WM_DESTROY:
+            PostQuitMessage(0);
+            return 0;
+        default:
+            return DefWindowProcW(window, message, wParam, lParam);
     }
 }
 
@@ -37,12 +37,16 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR commandLine, int) {
     windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
     windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
     windowClass.lpszClassName = BARE_CLASS;
-    if (!RegisterClassExW(&windowClass)) return 0;
+    if (!RegisterClassExW(&windowClass))
+        return 0;
 
-    HWND window = CreateWindowExW(0, BARE_CLASS, BENCH_BARE_TITLE, WS_OVERLAPPEDWINDOW, CW_USEDEFAULT,
-                                  CW_USEDEFAULT, BARE_WIDTH, BARE_HEIGHT, nullptr, nullptr, instance, nullptr);
-    if (!window) return 0;
-    if (wcsstr(commandLine, BENCH_TIMER_ARGUMENT)) SetTimer(window, IDLE_TIMER_ID, IDLE_TIMER_MS, nullptr);
+    HWND window = CreateWindowExW(0, BARE_CLASS, BENCH_BARE_TITLE, WS_OVERLAPPEDWINDOW,
+                                  CW_USEDEFAULT, CW_USEDEFAULT, BARE_WIDTH, BARE_HEIGHT, nullptr,
+                                  nullptr, instance, nullptr);
+    if (!window)
+        return 0;
+    if (wcsstr(commandLine, BENCH_TIMER_ARGUMENT))
+        SetTimer(window, IDLE_TIMER_ID, IDLE_TIMER_MS, nullptr);
     ShowWindow(window, SW_SHOWNORMAL);
     UpdateWindow(window);
 

@@ -49,7 +49,8 @@ struct Summary {
 
 Summary Summarize(std::vector<double> values) {
     Summary summary;
-    if (values.empty()) return summary;
+    if (values.empty())
+        return summary;
     std::sort(values.begin(), values.end());
     const size_t middle = values.size() / 2;
     summary.median = values.size() % 2 ? values[middle] : (values[middle - 1] + values[middle]) / 2;
@@ -59,9 +60,13 @@ Summary Summarize(std::vector<double> values) {
     return summary;
 }
 
-const wchar_t* Verdict(double ratio, double target) { return ratio <= target ? L"met" : L"MISSED"; }
+const wchar_t* Verdict(double ratio, double target) {
+    return ratio <= target ? L"met" : L"MISSED";
+}
 
-double Ratio(double value, double baseline) { return baseline > 0 ? value / baseline : 0; }
+double Ratio(double value, double baseline) {
+    return baseline > 0 ? value / baseline : 0;
+}
 
 // ---- processes and windows ----
 
@@ -85,13 +90,14 @@ public:
 
     bool Start(const std::wstring& exe, const std::wstring& arguments) {
         std::wstring commandLine = L"\"" + exe + L"\"";
-        if (!arguments.empty()) commandLine += L" " + arguments;
+        if (!arguments.empty())
+            commandLine += L" " + arguments;
         const std::wstring folder = exe.substr(0, exe.find_last_of(L"\\/"));
         STARTUPINFOW startup = {};
         startup.cb = sizeof startup;
         PROCESS_INFORMATION info = {};
-        if (!CreateProcessW(exe.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(),
-                            &startup, &info))
+        if (!CreateProcessW(exe.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr,
+                            folder.c_str(), &startup, &info))
             return false;
         CloseHandle(info.hThread);
         process_ = info.hProcess;
@@ -102,7 +108,8 @@ public:
     // Closes window (the process's main window) and waits for the process to end; kills it
     // when it does not.
     void Close(HWND window) {
-        if (window && IsWindow(window)) PostMessageW(window, WM_CLOSE, 0, 0);
+        if (window && IsWindow(window))
+            PostMessageW(window, WM_CLOSE, 0, 0);
         End();
     }
     HANDLE Handle() const { return process_; }
@@ -110,7 +117,8 @@ public:
 
 private:
     void End() {
-        if (!process_) return;
+        if (!process_)
+            return;
         if (WaitForSingleObject(process_, EXIT_WAIT_MS) != WAIT_OBJECT_0) {
             TerminateProcess(process_, 1);
             WaitForSingleObject(process_, EXIT_WAIT_MS);
@@ -135,21 +143,26 @@ BOOL CALLBACK MatchWindow(HWND window, LPARAM lParam) {
     auto* query = reinterpret_cast<WindowQuery*>(lParam);
     DWORD pid = 0;
     GetWindowThreadProcessId(window, &pid);
-    if (pid != query->pid || window == query->except || !IsWindowVisible(window)) return TRUE;
+    if (pid != query->pid || window == query->except || !IsWindowVisible(window))
+        return TRUE;
     wchar_t text[64] = {};
     if (query->title) {
         GetWindowTextW(window, text, 64);
-        if (wcscmp(text, query->title) != 0) return TRUE;
+        if (wcscmp(text, query->title) != 0)
+            return TRUE;
     }
     if (query->className) {
         GetClassNameW(window, text, 64);
-        if (wcscmp(text, query->className) != 0) return TRUE;
+        if (wcscmp(text, query->className) != 0)
+            return TRUE;
     }
     query->found = window;
     return FALSE;
 }
 
-HWND FindVisibleWindow(DWORD pid, const wchar_t* title, const wchar_t* className = nullptr,
+HWND FindVisibleWindow(DWORD pid,
+                       const wchar_t* title,
+                       const wchar_t* className = nullptr,
                        HWND except = nullptr) {
     WindowQuery query{pid, title, className, except, nullptr};
     EnumWindows(MatchWindow, reinterpret_cast<LPARAM>(&query));
@@ -159,7 +172,8 @@ HWND FindVisibleWindow(DWORD pid, const wchar_t* title, const wchar_t* className
 bool WaitFor(const std::function<bool()>& condition, DWORD timeoutMs) {
     const double end = NowMs() + timeoutMs;
     while (!condition()) {
-        if (NowMs() > end) return false;
+        if (NowMs() > end)
+            return false;
         Sleep(POLL_MS);
     }
     return true;
@@ -167,9 +181,12 @@ bool WaitFor(const std::function<bool()>& condition, DWORD timeoutMs) {
 
 HWND WaitForVisibleWindow(const Launched& process, const wchar_t* title, HWND except = nullptr) {
     HWND found = nullptr;
-    WaitFor([&] { return (found = FindVisibleWindow(process.Id(), title, nullptr, except)) != nullptr ||
-                         !process.Running(); },
-            WINDOW_WAIT_MS);
+    WaitFor(
+        [&] {
+            return (found = FindVisibleWindow(process.Id(), title, nullptr, except)) != nullptr ||
+                   !process.Running();
+        },
+        WINDOW_WAIT_MS);
     return found;
 }
 
@@ -181,38 +198,46 @@ constexpr double NS_PER_MS = 1e6;
 unsigned g_wineserverPid = 0;
 
 std::string ReadWholeFile(const std::wstring& path) {
-    HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                              OPEN_EXISTING, 0, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return {};
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                              nullptr, OPEN_EXISTING, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return {};
     std::string bytes;
     char chunk[4096];
     DWORD got = 0;
-    while (ReadFile(file, chunk, sizeof chunk, &got, nullptr) && got > 0) bytes.append(chunk, got);
+    while (ReadFile(file, chunk, sizeof chunk, &got, nullptr) && got > 0)
+        bytes.append(chunk, got);
     CloseHandle(file);
     return bytes;
 }
 
 std::string Lower(std::string text) {
-    for (char& c : text) c = static_cast<char>(tolower(static_cast<unsigned char>(c)));
+    for (char& c : text)
+        c = static_cast<char>(tolower(static_cast<unsigned char>(c)));
     return text;
 }
 
 // The Unix process id of the Wine process running exe, or 0.
 unsigned UnixPidOf(const std::wstring& exe) {
-    if (g_unixProc.empty()) return 0;
+    if (g_unixProc.empty())
+        return 0;
     const std::string wanted = Lower(std::string(exe.begin(), exe.end()));
     WIN32_FIND_DATAW entry;
     HANDLE search = FindFirstFileW((g_unixProc + L"\\*").c_str(), &entry);
-    if (search == INVALID_HANDLE_VALUE) return 0;
+    if (search == INVALID_HANDLE_VALUE)
+        return 0;
     unsigned found = 0;
     do {
         const unsigned pid = wcstoul(entry.cFileName, nullptr, 10);
-        if (pid == 0) continue;
+        if (pid == 0)
+            continue;
         // Wine shows the Windows command line as the Unix one; its first word is the program.
         std::string program = ReadWholeFile(g_unixProc + L"\\" + entry.cFileName + L"\\cmdline");
         program = program.substr(0, program.find('\0'));
-        if (!program.empty() && program.front() == '"') program = program.substr(1, program.find('"', 1) - 1);
-        if (Lower(program) == wanted) found = pid;
+        if (!program.empty() && program.front() == '"')
+            program = program.substr(1, program.find('"', 1) - 1);
+        if (Lower(program) == wanted)
+            found = pid;
     } while (!found && FindNextFileW(search, &entry));
     FindClose(search);
     return found;
@@ -225,13 +250,17 @@ double UnixCpuMs(unsigned pid) {
     const std::wstring tasks = g_unixProc + L"\\" + std::to_wstring(pid) + L"\\task";
     WIN32_FIND_DATAW entry;
     HANDLE search = FindFirstFileW((tasks + L"\\*").c_str(), &entry);
-    if (search == INVALID_HANDLE_VALUE) return -1;
+    if (search == INVALID_HANDLE_VALUE)
+        return -1;
     double nanoseconds = 0;
     bool any = false;
     do {
-        if (wcstoul(entry.cFileName, nullptr, 10) == 0) continue;
-        const std::string schedstat = ReadWholeFile(tasks + L"\\" + entry.cFileName + L"\\schedstat");
-        if (schedstat.empty()) continue;
+        if (wcstoul(entry.cFileName, nullptr, 10) == 0)
+            continue;
+        const std::string schedstat =
+            ReadWholeFile(tasks + L"\\" + entry.cFileName + L"\\schedstat");
+        if (schedstat.empty())
+            continue;
         nanoseconds += strtod(schedstat.c_str(), nullptr);
         any = true;
     } while (FindNextFileW(search, &entry));
@@ -240,9 +269,11 @@ double UnixCpuMs(unsigned pid) {
 }
 
 double CpuMs(HANDLE process, unsigned unixPid) {
-    if (unixPid) return UnixCpuMs(unixPid);
+    if (unixPid)
+        return UnixCpuMs(unixPid);
     FILETIME created, exited, kernel, user;
-    if (!GetProcessTimes(process, &created, &exited, &kernel, &user)) return -1;
+    if (!GetProcessTimes(process, &created, &exited, &kernel, &user))
+        return -1;
     auto hundredNs = [](const FILETIME& time) {
         return (static_cast<ULONGLONG>(time.dwHighDateTime) << 32) | time.dwLowDateTime;
     };
@@ -261,14 +292,17 @@ MemorySample SampleMemory(HANDLE process) {
     MEMORY_BASIC_INFORMATION region;
     const char* address = nullptr;
     while (VirtualQueryEx(process, address, &region, sizeof region) == sizeof region) {
-        if (region.State == MEM_COMMIT && region.Type == MEM_PRIVATE) sample.privateBytes += region.RegionSize;
+        if (region.State == MEM_COMMIT && region.Type == MEM_PRIVATE)
+            sample.privateBytes += region.RegionSize;
         const char* next = static_cast<const char*>(region.BaseAddress) + region.RegionSize;
-        if (next <= address) break;
+        if (next <= address)
+            break;
         address = next;
     }
     PROCESS_MEMORY_COUNTERS counters = {};
     counters.cb = sizeof counters;
-    if (GetProcessMemoryInfo(process, &counters, sizeof counters)) sample.workingSet = counters.WorkingSetSize;
+    if (GetProcessMemoryInfo(process, &counters, sizeof counters))
+        sample.workingSet = counters.WorkingSetSize;
     return sample;
 }
 
@@ -283,7 +317,8 @@ struct Programs {
 double StartupMs(const std::wstring& exe, const wchar_t* title) {
     Launched process;
     const double start = NowMs();
-    if (!process.Start(exe, L"")) return -1;
+    if (!process.Start(exe, L""))
+        return -1;
     HWND window = nullptr;
     while (!(window = FindVisibleWindow(process.Id(), title)) && process.Running() &&
            NowMs() - start < WINDOW_WAIT_MS)
@@ -313,7 +348,8 @@ bool MeasureStartup(const Programs& programs, int runs) {
     wprintf(L"Start-up until the window is visible, %d runs each (ms)\n", runs);
     wprintf(L"  %-32ls %8ls %8ls %8ls %8ls\n", L"", L"median", L"min", L"max", L"mean");
     wprintf(L"  %-32ls %8.1f %8.1f %8.1f %8.1f\n", L"FlagsmithII", p.median, p.min, p.max, p.mean);
-    wprintf(L"  %-32ls %8.1f %8.1f %8.1f %8.1f\n", L"bare one-window program", b.median, b.min, b.max, b.mean);
+    wprintf(L"  %-32ls %8.1f %8.1f %8.1f %8.1f\n", L"bare one-window program", b.median, b.min,
+            b.max, b.mean);
     const double ratio = Ratio(p.median, b.median);
     wprintf(L"  ratio of medians %.2f (target <= %.1f: %ls)\n\n", ratio, STARTUP_TARGET_RATIO,
             Verdict(ratio, STARTUP_TARGET_RATIO));
@@ -335,15 +371,18 @@ void BringStandInToFront() {
     const DWORD self = GetCurrentThreadId();
     const bool attached = AttachThreadInput(self, target, TRUE) != FALSE;
     SetForegroundWindow(g_standInWindow);
-    if (attached) AttachThreadInput(self, target, FALSE);
+    if (attached)
+        AttachThreadInput(self, target, FALSE);
 }
 
 IdleCpu MeasureIdle(const std::wstring& exe, const std::wstring& arguments, const wchar_t* title) {
     IdleCpu result;
     Launched process;
-    if (!process.Start(exe, arguments)) return result;
+    if (!process.Start(exe, arguments))
+        return result;
     HWND window = WaitForVisibleWindow(process, title);
-    if (!window) return result;
+    if (!window)
+        return result;
     BringStandInToFront();
     Sleep(SETTLE_MS);
     const unsigned unixPid = UnixPidOf(exe);
@@ -359,9 +398,11 @@ IdleCpu MeasureIdle(const std::wstring& exe, const std::wstring& arguments, cons
     const double serverAfter = g_wineserverPid ? UnixCpuMs(g_wineserverPid) : -1;
     const bool stillRunning = process.Running();
     process.Close(window);
-    if (!stillRunning || processBefore < 0 || processAfter < 0) return result;
+    if (!stillRunning || processBefore < 0 || processAfter < 0)
+        return result;
     result.process = processAfter - processBefore;
-    if (serverBefore >= 0 && serverAfter >= 0) result.wineserver = serverAfter - serverBefore;
+    if (serverBefore >= 0 && serverAfter >= 0)
+        result.wineserver = serverAfter - serverBefore;
     return result;
 }
 
@@ -375,13 +416,14 @@ bool MeasureIdleCpu(const Programs& programs) {
     wprintf(L"CPU time over %lu s of idle ticking beside the stand-in (ms)\n", IDLE_MS / 1000);
     wprintf(L"  %-32ls %10ls %10ls\n", L"", L"process", L"wineserver");
     wprintf(L"  %-32ls %10.1f %10.1f\n", L"FlagsmithII", program.process, program.wineserver);
-    wprintf(L"  %-32ls %10.1f %10.1f\n", L"bare window with a 100 ms timer", bare.process, bare.wineserver);
+    wprintf(L"  %-32ls %10.1f %10.1f\n", L"bare window with a 100 ms timer", bare.process,
+            bare.wineserver);
     const double ratio = Ratio(program.process, bare.process);
     wprintf(L"  ratio of the processes %.2f (target <= %.1f: %ls)", ratio, IDLE_CPU_TARGET_RATIO,
             Verdict(ratio, IDLE_CPU_TARGET_RATIO));
     if (program.wineserver >= 0 && bare.wineserver >= 0)
-        wprintf(L"; with the wineserver %.2f", Ratio(program.process + program.wineserver,
-                                                     bare.process + bare.wineserver));
+        wprintf(L"; with the wineserver %.2f",
+                Ratio(program.process + program.wineserver, bare.process + bare.wineserver));
     wprintf(L"\n\n");
     return true;
 }
@@ -395,7 +437,8 @@ BOOL CALLBACK MatchChildText(HWND child, LPARAM lParam) {
     auto* query = reinterpret_cast<ChildByText*>(lParam);
     wchar_t text[64] = {};
     GetWindowTextW(child, text, 64);
-    if (wcscmp(text, query->text) != 0) return TRUE;
+    if (wcscmp(text, query->text) != 0)
+        return TRUE;
     query->found = child;
     return FALSE;
 }
@@ -404,7 +447,8 @@ BOOL CALLBACK MatchChildText(HWND child, LPARAM lParam) {
 bool CycleMessageBox(const Launched& process, HWND main) {
     PostMessageW(GetDlgItem(main, IDC_APPLY), BM_CLICK, 0, 0);
     HWND box = WaitForVisibleWindow(process, MSG_CAPTION, main);
-    if (!box) return false;
+    if (!box)
+        return false;
     PostMessageW(GetDlgItem(box, BOX_BUTTON_1), BM_CLICK, 0, 0);
     return WaitFor([&] { return !IsWindow(box) && IsWindowEnabled(main); }, WINDOW_WAIT_MS);
 }
@@ -412,16 +456,20 @@ bool CycleMessageBox(const Launched& process, HWND main) {
 bool CycleEditWindow(const Launched& process, HWND main) {
     PostMessageW(GetDlgItem(main, IDC_EDIT), BM_CLICK, 0, 0);
     HWND edit = WaitForVisibleWindow(process, EDIT_WINDOW_TITLE);
-    if (!edit) return false;
-    PostMessageW(edit, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(edit, IDCANCEL)));
+    if (!edit)
+        return false;
+    PostMessageW(edit, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(GetDlgItem(edit, IDCANCEL)));
     return WaitFor([&] { return !IsWindow(edit) && IsWindowEnabled(main); }, WINDOW_WAIT_MS);
 }
 
 bool MeasureMemory(const Programs& programs) {
     Launched process;
-    if (!process.Start(programs.program, L"")) return false;
+    if (!process.Start(programs.program, L""))
+        return false;
     HWND main = WaitForVisibleWindow(process, MSG_CAPTION);
-    if (!main) return false;
+    if (!main)
+        return false;
     Sleep(SETTLE_MS);
     const double start = NowMs();
     const MemorySample before = SampleMemory(process.Handle());
@@ -440,28 +488,36 @@ bool MeasureMemory(const Programs& programs) {
     const int boxesPerEditWindow = SOAK_BOXES / SOAK_EDIT_WINDOWS;
     while (boxes < SOAK_BOXES || editWindows < SOAK_EDIT_WINDOWS) {
         if (boxes < SOAK_BOXES) {
-            if (!CycleMessageBox(process, main)) break;
+            if (!CycleMessageBox(process, main))
+                break;
             ++boxes;
         }
         if (boxes % boxesPerEditWindow == 0 && editWindows < SOAK_EDIT_WINDOWS) {
-            if (!CycleEditWindow(process, main)) break;
+            if (!CycleEditWindow(process, main))
+                break;
             ++editWindows;
         }
     }
     const double driven = NowMs() - start;
-    if (driven < SOAK_MS) Sleep(static_cast<DWORD>(SOAK_MS - driven));
+    if (driven < SOAK_MS)
+        Sleep(static_cast<DWORD>(SOAK_MS - driven));
     const MemorySample after = SampleMemory(process.Handle());
     const double total = NowMs() - start;
     const bool stillRunning = process.Running();
     process.Close(main);
 
-    wprintf(L"Memory over %.0f s of ticking with %d message boxes and %d edit windows (driven in %.1f s)\n",
-            total / 1000, boxes, editWindows, driven / 1000);
+    wprintf(
+        L"Memory over %.0f s of ticking with %d message boxes and %d edit windows (driven in %.1f "
+        L"s)\n",
+        total / 1000, boxes, editWindows, driven / 1000);
     wprintf(L"  %-32ls %10ls %10ls\n", L"", L"private KB", L"working KB");
-    wprintf(L"  %-32ls %10zu %10zu\n", L"at start", before.privateBytes / 1024, before.workingSet / 1024);
-    wprintf(L"  %-32ls %10zu %10zu\n", L"after", after.privateBytes / 1024, after.workingSet / 1024);
+    wprintf(L"  %-32ls %10zu %10zu\n", L"at start", before.privateBytes / 1024,
+            before.workingSet / 1024);
+    wprintf(L"  %-32ls %10zu %10zu\n", L"after", after.privateBytes / 1024,
+            after.workingSet / 1024);
     wprintf(L"  private growth %+lld KB\n", (static_cast<long long>(after.privateBytes) -
-                                             static_cast<long long>(before.privateBytes)) / 1024);
+                                             static_cast<long long>(before.privateBytes)) /
+                                                1024);
     if (boxes < SOAK_BOXES || editWindows < SOAK_EDIT_WINDOWS || !stillRunning) {
         wprintf(L"  the program stopped answering (or ended) before all windows were cycled\n");
         return false;
@@ -473,14 +529,17 @@ bool MeasureMemory(const Programs& programs) {
 
 int wmain(int argc, wchar_t** argv) {
     if (argc < 5) {
-        fwprintf(stderr, L"usage: BenchDriver <program.exe> <bare window.exe> <stand-in.exe> <runs> "
-                         L"[<unix /proc> <wineserver pid>]\n");
+        fwprintf(stderr,
+                 L"usage: BenchDriver <program.exe> <bare window.exe> <stand-in.exe> <runs> "
+                 L"[<unix /proc> <wineserver pid>]\n");
         return 2;
     }
     const Programs programs{argv[1], argv[2]};
     const int runs = std::max(1, _wtoi(argv[4]));
-    if (argc > 5) g_unixProc = argv[5];
-    if (argc > 6) g_wineserverPid = wcstoul(argv[6], nullptr, 10);
+    if (argc > 5)
+        g_unixProc = argv[5];
+    if (argc > 6)
+        g_wineserverPid = wcstoul(argv[6], nullptr, 10);
     timeBeginPeriod(1);
 
     // The program closes itself when no WinFBE window is there.

@@ -25,13 +25,16 @@ struct Query {
 
 BOOL CALLBACK Match(HWND window, LPARAM lParam) {
     auto* query = reinterpret_cast<Query*>(lParam);
-    if (!IsWindowVisible(window)) return TRUE;
+    if (!IsWindowVisible(window))
+        return TRUE;
     wchar_t text[TEXT_CHARS] = {};
     GetWindowTextW(window, text, TEXT_CHARS);
-    if (wcscmp(text, query->title) != 0) return TRUE;
+    if (wcscmp(text, query->title) != 0)
+        return TRUE;
     if (query->className) {
         GetClassNameW(window, text, TEXT_CHARS);
-        if (wcscmp(text, query->className) != 0) return TRUE;
+        if (wcscmp(text, query->className) != 0)
+            return TRUE;
     }
     query->found = window;
     return FALSE;
@@ -46,7 +49,8 @@ HWND Find(const wchar_t* title, const wchar_t* className) {
 bool WaitUntil(bool present, const wchar_t* title, const wchar_t* className, HWND* window) {
     for (DWORD waited = 0; waited <= WAIT_MS; waited += POLL_MS) {
         *window = Find(title, className);
-        if ((*window != nullptr) == present) return true;
+        if ((*window != nullptr) == present)
+            return true;
         Sleep(POLL_MS);
     }
     return false;
@@ -64,24 +68,30 @@ int wmain(int argc, wchar_t** argv) {
     const int classArgument = click ? 4 : 3;
     const wchar_t* className = argc > classArgument ? argv[classArgument] : nullptr;
     HWND window = nullptr;
-    if (!WaitUntil(!gone, argv[2], className, &window)) return 1;
-    if (gone) return 0;
+    if (!WaitUntil(!gone, argv[2], className, &window))
+        return 1;
+    if (gone)
+        return 0;
     if (wcscmp(argv[1], L"close") == 0) {
         PostMessageW(window, WM_CLOSE, 0, 0);
         return 0;
     }
     if (click) {
-        if (argc < 4) return 2;
+        if (argc < 4)
+            return 2;
         wchar_t* end = nullptr;
         const long id = wcstol(argv[3], &end, 10);
-        HWND control = *end == L'\0' ? GetDlgItem(window, id) : FindWindowExW(window, nullptr, nullptr, argv[3]);
-        if (!control) return 1;
+        HWND control = *end == L'\0' ? GetDlgItem(window, id)
+                                     : FindWindowExW(window, nullptr, nullptr, argv[3]);
+        if (!control)
+            return 1;
         // Posted: the click may open a modal window whose loop would hold a sent message.
         PostMessageW(control, BM_CLICK, 0, 0);
         return 0;
     }
     RECT rect;
     GetWindowRect(window, &rect);
-    wprintf(L"%ld %ld %ld %ld\n", rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top);
+    wprintf(L"%ld %ld %ld %ld\n", rect.left, rect.top, rect.right - rect.left,
+            rect.bottom - rect.top);
     return 0;
 }
