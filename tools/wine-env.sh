@@ -107,8 +107,8 @@ wine_env_start() {
 wine_server_pid() {
     local pid
     for pid in $(ps -C wineserver,wineserver32,wineserver64 -o pid= --sort=start_time); do
-        if tr '\0' '\n' <"/proc/$pid/environ" 2>/dev/null | grep -qx "WINEPREFIX=$WINEPREFIX" &&
-            ! tr '\0' ' ' <"/proc/$pid/cmdline" | grep -qE ' -(w|k)'; then
+        if tr '\0' '\n' 2>/dev/null <"/proc/$pid/environ" | grep -qx "WINEPREFIX=$WINEPREFIX" &&
+            ! tr '\0' ' ' 2>/dev/null <"/proc/$pid/cmdline" | grep -qE ' -(w|k)'; then
             echo "$pid"
             return 0
         fi
