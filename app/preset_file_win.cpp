@@ -17,10 +17,6 @@ std::vector<std::wstring> PresetsFromItems(const std::vector<std::string>& items
     return presets;
 }
 
-std::vector<std::wstring> PresetsFromBytes(const std::string& bytes) {
-    return PresetsFromItems(ReadPresetItems(bytes));
-}
-
 void ReadPresets(const wchar_t* folder) {
     FileByteStream stream(JoinPath(folder, PRESET_FILE_NAME).c_str());
     SetPresetList(PresetsFromItems(ReadPresetItems(stream)));

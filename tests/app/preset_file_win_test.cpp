@@ -7,11 +7,21 @@
 #include "app/ansi_text.h"
 #include "app/byte_stream_win.h"
 #include "app/identifiers.h"
+#include "app/preset_file.h"
 #include "app/messages.h"
 #include "app/preset_list.h"
 #include "framework/text_rules.h"
 #include "tests/app/random_preset_bytes.h"
 #include "tests/app/test_folder.h"
+
+namespace {
+
+// The presets a file of these bytes gives.
+std::vector<std::wstring> PresetsFromBytes(const std::string& bytes) {
+    return PresetsFromItems(ReadPresetItems(bytes));
+}
+
+}  // namespace
 
 TEST(PresetFile, ItemsAreCutAfterConversion) {
     const std::string bytes = std::string(300, 'x') + "\n" + std::string(300, '\xE9');
