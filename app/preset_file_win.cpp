@@ -1,6 +1,6 @@
 #include "app/preset_file_win.h"
 
-#include "app/ansi_text.h"
+#include "app/ansi_text_win.h"
 #include "app/byte_stream_win.h"
 #include "app/identifiers.h"
 #include "app/preset_file.h"

@@ -4,11 +4,11 @@
 
 #include <cstring>
 
-#include "app/ansi_text.h"
+#include "app/ansi_text_win.h"
 #include "app/byte_stream_win.h"
 #include "app/identifiers.h"
-#include "app/settings_file.h"
-#include "framework/file_paths.h"
+#include "app/position_codec.h"
+#include "framework/paths_win.h"
 #include "framework/handles.h"
 
 WideText g_iniPath;

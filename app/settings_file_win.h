@@ -2,7 +2,7 @@
 #include <string>
 
 #include "framework/text_rules.h"
-#include "framework/wide_text.h"
+#include "framework/wide_text_win.h"
 
 // The full path of WinFBE.ini, fixed at start-up. Written only by SetIniPath.
 extern WideText g_iniPath;

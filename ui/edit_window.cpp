@@ -3,15 +3,15 @@
 #include <iterator>
 #include <vector>
 
-#include "app/ansi_text.h"
+#include "app/ansi_text_win.h"
 #include "app/identifiers.h"
 #include "app/messages.h"
 #include "app/preset_list.h"
 #include "app/settings_file_win.h"
 #include "framework/text_rules.h"
-#include "framework/app_window.h"
-#include "framework/window_placement.h"
-#include "framework/window_procs.h"
+#include "framework/app_window_win.h"
+#include "framework/placement_win.h"
+#include "framework/window_procs_win.h"
 #include "ui/main_layout.h"
 #include "ui/message_box.h"
 #include "ui/modal.h"

@@ -5,14 +5,14 @@
 #include <algorithm>
 #include <vector>
 
-#include "app/ansi_text.h"
-#include "app/flag_files.h"
+#include "app/ansi_text_win.h"
+#include "app/flag_files_win.h"
 #include "app/messages.h"
 #include "app/preset_list.h"
 #include "app/settings_file_win.h"
-#include "framework/file_paths.h"
+#include "framework/paths_win.h"
 #include "framework/handles.h"
-#include "framework/window_placement.h"
+#include "framework/placement_win.h"
 #include "ui/main_layout.h"
 #include "ui/message_box.h"
 #include "ui/startup.h"

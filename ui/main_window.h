@@ -5,7 +5,7 @@
 
 #include "app/identifiers.h"
 #include "app/switch_line.h"
-#include "framework/app_window.h"
+#include "framework/app_window_win.h"
 
 // The main window and its status bar. Written only by BuildMainWindowIn.
 extern HWND g_hwndMain;

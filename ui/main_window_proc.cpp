@@ -1,12 +1,12 @@
 #include <string>
 
-#include "app/flag_files.h"
+#include "app/flag_files_win.h"
 #include "app/messages.h"
 #include "app/preset_list.h"
 #include "app/settings_file_win.h"
 #include "app/switch_line.h"
-#include "framework/file_paths.h"
-#include "framework/window_placement.h"
+#include "framework/paths_win.h"
+#include "framework/placement_win.h"
 #include "ui/edit_window.h"
 #include "ui/keystrokes.h"
 #include "ui/main_layout.h"

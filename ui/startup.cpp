@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "app/ansi_text.h"
+#include "app/ansi_text_win.h"
 #include "app/identifiers.h"
 #include "app/messages.h"
 #include "app/name_options.h"
@@ -10,8 +10,8 @@
 #include "app/preset_list.h"
 #include "app/settings_file_win.h"
 #include "framework/text_rules.h"
-#include "framework/app_window.h"
-#include "framework/file_paths.h"
+#include "framework/app_window_win.h"
+#include "framework/paths_win.h"
 #include "ui/main_window.h"
 #include "ui/message_box.h"
 #include "ui/modal.h"

@@ -4,7 +4,7 @@
 #include <cwchar>
 #include <string>
 
-#include "app/ansi_text.h"
+#include "app/ansi_text_win.h"
 #include "app/identifiers.h"
 #include "app/settings_file_win.h"
 #include "app/status_text.h"

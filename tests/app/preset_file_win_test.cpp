@@ -4,7 +4,7 @@
 
 #include <random>
 
-#include "app/ansi_text.h"
+#include "app/ansi_text_win.h"
 #include "app/byte_stream_win.h"
 #include "app/identifiers.h"
 #include "app/preset_file.h"

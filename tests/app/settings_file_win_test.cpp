@@ -4,9 +4,9 @@
 
 #include <gtest/gtest.h>
 
-#include "app/ansi_text.h"
+#include "app/ansi_text_win.h"
 #include "app/identifiers.h"
-#include "app/settings_file.h"
+#include "app/position_codec.h"
 #include "app/status_text.h"
 #include "app/switch_line.h"
 #include "tests/app/parking_cases.h"

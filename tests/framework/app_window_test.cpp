@@ -1,4 +1,4 @@
-#include "framework/app_window.h"
+#include "framework/app_window_win.h"
 
 #include <gtest/gtest.h>
 
@@ -6,7 +6,7 @@
 #include <string>
 
 #include "framework/scaling.h"
-#include "framework/system_info.h"
+#include "framework/system_info_win.h"
 #include "tests/framework/host_window.h"
 
 namespace {

@@ -1,4 +1,4 @@
-#include "framework/control_kinds.h"
+#include "framework/control_kinds_win.h"
 
 #include <gtest/gtest.h>
 
@@ -6,7 +6,7 @@
 
 #include <map>
 
-#include "framework/app_window.h"
+#include "framework/app_window_win.h"
 #include "framework/scaling.h"
 #include "tests/framework/host_window.h"
 

@@ -1,7 +1,7 @@
 #pragma once
 #include <windows.h>
 
-#include "framework/app_window.h"
+#include "framework/app_window_win.h"
 
 // The object's hidden popup window, procedure DefWindowProcW, at the object's ratios.
 inline HWND CreateHostWindow(AppWindow& app, int width = 400, int height = 300) {

@@ -2,7 +2,7 @@
 
 #include <memory>
 
-#include "framework/app_window.h"
+#include "framework/app_window_win.h"
 
 namespace {
 

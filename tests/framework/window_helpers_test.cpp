@@ -3,10 +3,10 @@
 #include <string>
 #include <vector>
 
-#include "framework/app_window.h"
+#include "framework/app_window_win.h"
 #include "framework/scaling.h"
-#include "framework/window_placement.h"
-#include "framework/window_procs.h"
+#include "framework/placement_win.h"
+#include "framework/window_procs_win.h"
 #include "tests/framework/host_window.h"
 
 namespace {

@@ -3,7 +3,7 @@
 #include <string>
 
 #include "app/settings_file_win.h"
-#include "framework/file_paths.h"
+#include "framework/paths_win.h"
 #include "tests/ui/ui_fixture.h"
 #include "ui/edit_window.h"
 #include "ui/main_window.h"

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "framework/file_paths.h"
+#include "framework/paths_win.h"
 #include "tests/ui/ui_fixture.h"
 #include "ui/main_window.h"
 

@@ -10,7 +10,7 @@
 
 #include "app/preset_list.h"
 #include "app/settings_file_win.h"
-#include "framework/app_window.h"
+#include "framework/app_window_win.h"
 #include "ui/main_window.h"
 #include "ui/modal.h"
 #include "ui/startup.h"

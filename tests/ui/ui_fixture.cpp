@@ -2,7 +2,7 @@
 
 #include "app/preset_list.h"
 #include "app/settings_file_win.h"
-#include "framework/file_paths.h"
+#include "framework/paths_win.h"
 #include "ui/main_window.h"
 #include "ui/startup.h"
 #include "ui/watch.h"

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "framework/app_window.h"
+#include "framework/app_window_win.h"
 
 namespace uitest {
 

@@ -1,11 +1,11 @@
-#include "app/flag_files.h"
+#include "app/flag_files_win.h"
 
 #include <windows.h>
 
 #include <string>
 
 #include "framework/text_rules.h"
-#include "framework/file_paths.h"
+#include "framework/paths_win.h"
 #include "framework/handles.h"
 
 namespace {

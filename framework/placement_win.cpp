@@ -1,6 +1,6 @@
-#include "framework/window_placement.h"
+#include "framework/placement_win.h"
 
-#include "framework/placement_arithmetic.h"
+#include "framework/placement.h"
 #include "framework/scaling.h"
 
 namespace {

@@ -1,4 +1,4 @@
-#include "framework/system_info.h"
+#include "framework/system_info_win.h"
 
 #include <windows.h>
 

@@ -1,8 +1,8 @@
 #include <cmath>
 #include <cwctype>
 
-#include "framework/app_window.h"
-#include "framework/control_kinds.h"
+#include "framework/app_window_win.h"
+#include "framework/control_kinds_win.h"
 #include "framework/scaling.h"
 
 namespace {

@@ -1,4 +1,4 @@
-#include "app/ansi_text.h"
+#include "app/ansi_text_win.h"
 
 #include <windows.h>
 

@@ -1,4 +1,4 @@
-#include "framework/path_text.h"
+#include "framework/paths.h"
 
 #include <gtest/gtest.h>
 

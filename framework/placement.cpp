@@ -1,4 +1,4 @@
-#include "framework/placement_arithmetic.h"
+#include "framework/placement.h"
 
 int CenteredStart(int refStart, int refEnd, int size, int workStart, int workEnd) {
     int start = refStart + ((refEnd - refStart) - size) / 2;

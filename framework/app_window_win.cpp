@@ -1,10 +1,10 @@
-#include "framework/app_window.h"
+#include "framework/app_window_win.h"
 
 #include <cmath>
 #include <cwchar>
 
 #include "framework/scaling.h"
-#include "framework/system_info.h"
+#include "framework/system_info_win.h"
 
 namespace {
 

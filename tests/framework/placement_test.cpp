@@ -1,4 +1,4 @@
-#include "framework/placement_arithmetic.h"
+#include "framework/placement.h"
 
 #include <gtest/gtest.h>
 

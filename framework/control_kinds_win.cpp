@@ -1,4 +1,4 @@
-#include "framework/control_kinds.h"
+#include "framework/control_kinds_win.h"
 
 #include <cmath>
 #include <cwchar>

@@ -1,5 +1,5 @@
 #pragma once
-#include "framework/wide_text.h"
+#include "framework/wide_text_win.h"
 
 // Whether a plain file is there, and the program's own name and folder.
 

@@ -1,4 +1,4 @@
-#include "framework/wide_text.h"
+#include "framework/wide_text_win.h"
 
 #include <climits>
 #include <cstring>

@@ -1,6 +1,6 @@
 #include <vector>
 
-#include "framework/app_window.h"
+#include "framework/app_window_win.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "app/flag_files.h"
+#include "app/flag_files_win.h"
 
 #include <windows.h>
 

@@ -1,4 +1,4 @@
-#include "framework/file_paths.h"
+#include "framework/paths_win.h"
 
 #include <windows.h>
 #include <shlwapi.h>

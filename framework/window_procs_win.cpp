@@ -1,4 +1,4 @@
-#include "framework/window_procs.h"
+#include "framework/window_procs_win.h"
 
 #include <algorithm>
 

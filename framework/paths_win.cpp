@@ -1,8 +1,8 @@
-#include "framework/file_paths.h"
+#include "framework/paths_win.h"
 
 #include <windows.h>
 
-#include "framework/path_text.h"
+#include "framework/paths.h"
 #include "framework/text_rules.h"
 
 namespace {

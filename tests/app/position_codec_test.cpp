@@ -1,4 +1,4 @@
-#include "app/settings_file.h"
+#include "app/position_codec.h"
 
 #include <gtest/gtest.h>
 
