@@ -5,8 +5,8 @@
 #include "framework/handles.h"
 
 // One top-level window: its class, its font and the screen's DPI ratios. Defined in
-// app_window.cpp, except CreateControl (control_factory.cpp, with the set-up of each control
-// kind) and RunMessageLoop (message_loop.cpp, with the bookkeeping of nested loops).
+// app_window_win.cpp, except CreateControl (control_factory_win.cpp, with the set-up of each
+// control kind) and RunMessageLoop (message_loop_win.cpp, with the bookkeeping of nested loops).
 class AppWindow {
 public:
     AppWindow();

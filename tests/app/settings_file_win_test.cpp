@@ -210,7 +210,7 @@ TEST(PositionFile, WrittenOnlyWhenMoved) {
 }
 
 // A parking place in the file reads as absent, and it is never written (which places count:
-// settings_file_test.cpp).
+// position_codec_test.cpp).
 TEST(PositionFile, ParkingPlaceIsNeitherReadNorWritten) {
     for (const ParkingCase& c : PARKING_CASES) {
         SCOPED_TRACE(testing::Message() << c.left << ", " << c.top);
