@@ -18,9 +18,9 @@ bool FlagFileExists(const FlagInfo& flag, const wchar_t* folder) {
 
 SwitchFlags ReadFlagFiles(const wchar_t* folder) {
     SwitchFlags flags = {};
-    flags.console = FlagFileExists(ConsoleFlag, folder);
-    flags.exx = FlagFileExists(ExxFlag, folder);
-    flags.arch686 = FlagFileExists(Arch686Flag, folder);
+    for (size_t i = 0; i < FLAG_COUNT; ++i) {
+        flags.on[i] = FlagFileExists(FLAGS[i], folder);
+    }
     return flags;
 }
 
@@ -41,7 +41,7 @@ void UpdateFlagFile(const FlagInfo& flag, bool on, const wchar_t* folder) {
 }
 
 void UpdateFlagFiles(const SwitchFlags& flags, const wchar_t* folder) {
-    UpdateFlagFile(ConsoleFlag, flags.console, folder);
-    UpdateFlagFile(Arch686Flag, flags.arch686, folder);
-    UpdateFlagFile(ExxFlag, flags.exx, folder);
+    for (size_t i = 0; i < FLAG_COUNT; ++i) {
+        UpdateFlagFile(FLAGS[i], flags.on[i], folder);
+    }
 }

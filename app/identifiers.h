@@ -6,8 +6,8 @@
 // timer, WinFBE's window, the files and the settings keys. Plain values, so that the core needs
 // nothing of the window layer to name them.
 
-// Main window controls. The option of preset slot i is IDC_PRESET_FIRST - 1 + i, the last one
-// "No preset used".
+// Main window controls (the flags' check boxes: app/flags.h). The option of preset slot i is
+// IDC_PRESET_FIRST - 1 + i, the last one "No preset used".
 constexpr int IDC_SWITCH_GROUP = 1000;
 constexpr int IDC_PRESET_FIRST = 1001;
 constexpr int IDC_EXX = 1100;
@@ -19,12 +19,10 @@ constexpr int IDC_COMPILER_SETUP = 1108;
 constexpr int IDC_ARCH686 = 1109;
 constexpr int IDC_CONSOLE = 1110;
 constexpr int IDC_STATUSBAR = 200;
-// The edit window's field is the framework's text-input field.
+// The edit window's field is the framework's text-input field (framework/input_field.h).
 constexpr int IDC_SWITCHES_TEXT = INPUT_TEXT_FIELD_ID;
 // The main window's watch timer.
 constexpr int IDT_WATCH = 1105;
-// The edit window's field, IDC_SWITCHES_TEXT, is the framework's text-input field and takes
-// its identifier from there (ui/edit_window.h).
 
 // WinFBE's main window.
 constexpr const Char16* WINFBE_CLASS = U16("WinFBE_Class");
@@ -35,12 +33,9 @@ constexpr const Char16* SECTION_COMPILER = U16("Compiler");
 constexpr const Char16* KEY_COMPILER_SWITCHES = U16("CompilerSwitches");
 constexpr const Char16* KEY_COMPILER_PATH = U16("FBWINCompiler32");
 
-// The program's own files, in its folder.
+// The program's own files, in its folder (the flag files: app/flags.h).
 constexpr const Char16* PRESET_FILE_NAME = U16("FlagsmithII.ini");
 constexpr const Char16* POSITION_FILE_NAME = U16("CSposition.dat");
-constexpr const Char16* CONSOLE_FLAG_FILE = U16("Console.dat");
-constexpr const Char16* ARCH686_FLAG_FILE = U16("686.dat");
-constexpr const Char16* EXX_FLAG_FILE = U16("exx.dat");
 
 // The single-instance mutex.
 constexpr const Char16* INSTANCE_MUTEX_NAME = U16("ZpbozVzQxVK6AMneOUQC");

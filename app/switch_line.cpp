@@ -1,41 +1,34 @@
 #include "app/switch_line.h"
 
-#include "app/identifiers.h"
-
-const FlagInfo ConsoleFlag = {U16("Console"), IDC_CONSOLE, U16("-s console "), CONSOLE_FLAG_FILE};
-const FlagInfo Arch686Flag = {U16("686"), IDC_ARCH686, U16("-arch 686 "), ARCH686_FLAG_FILE};
-const FlagInfo ExxFlag = {U16("-exx"), IDC_EXX, U16("-exx "), EXX_FLAG_FILE};
-
 const Char16* const BASE_SWITCHES = U16("-w all -fpmode fast -fpu sse ");
-
-const Char16* const SWITCH_PREFIXES[8] = {
-    U16("-w all -fpmode fast -fpu sse "),
-    U16("-s console -w all -fpmode fast -fpu sse "),
-    U16("-exx -w all -fpmode fast -fpu sse "),
-    U16("-s console -exx -w all -fpmode fast -fpu sse "),
-    U16("-arch 686 -w all -fpmode fast -fpu sse "),
-    U16("-s console -arch 686 -w all -fpmode fast -fpu sse "),
-    U16("-arch 686 -exx -w all -fpmode fast -fpu sse "),
-    U16("-s console -arch 686 -exx -w all -fpmode fast -fpu sse "),
-};
 
 namespace {
 
 constexpr const Char16* PRESET_GAS = U16("-gen gas");
 constexpr const Char16* PRESET_GAS64 = U16("-gen gas64");
 
+std::vector<Text16> MakeSwitchPrefixes() {
+    std::vector<Text16> prefixes;
+    for (size_t row = 0; row < (size_t{1} << FLAG_COUNT); ++row) {
+        SwitchFlags flags = {};
+        for (size_t i = 0; i < FLAG_COUNT; ++i) {
+            flags.on[i] = (row >> FLAGS[i].layoutSlot & 1) != 0;
+        }
+        prefixes.push_back(ComposeSwitchLine(flags, Text16()));
+    }
+    return prefixes;
+}
+
 }  // namespace
+
+const std::vector<Text16> SWITCH_PREFIXES = MakeSwitchPrefixes();
 
 Text16 ComposeSwitchLine(const SwitchFlags& flags, const Text16& preset) {
     Text16 line;
-    if (flags.console) {
-        line += ConsoleFlag.piece;
-    }
-    if (flags.arch686) {
-        line += Arch686Flag.piece;
-    }
-    if (flags.exx) {
-        line += ExxFlag.piece;
+    for (size_t i = 0; i < FLAG_COUNT; ++i) {
+        if (flags.on[i]) {
+            line += FLAGS[i].piece;
+        }
     }
     line += BASE_SWITCHES;
     // Never cut: WinFBE would hand the compiler a broken switch. A line longer than 259
@@ -46,8 +39,8 @@ Text16 ComposeSwitchLine(const SwitchFlags& flags, const Text16& preset) {
 
 int MatchPresetIn(const std::vector<Text16>& presets, const Text16& line) {
     for (size_t i = 0; i < presets.size(); ++i) {
-        for (const Char16* prefix : SWITCH_PREFIXES) {
-            if (Text16(prefix) + presets[i] == line) {
+        for (const Text16& prefix : SWITCH_PREFIXES) {
+            if (prefix + presets[i] == line) {
                 return static_cast<int>(i) + 1;
             }
         }

@@ -2,8 +2,6 @@
 
 #include <algorithm>
 
-#include "app/switch_line.h"
-
 namespace {
 
 // One quantity for the small (Tahoma 8 pt) and the large (Tahoma 12 pt) layout.
@@ -48,10 +46,17 @@ constexpr const Char16* GROUP_CAPTION = U16("Select switches");
 constexpr ControlSpec MEASURING_OPTION = {
     KIND_OPTION, IDC_PRESET_FIRST, nullptr, OPTION_X, 30, 1, OPTION_HEIGHT, KIND_DEFAULT_STYLE};
 
-struct FlagBoxRow {
-    const FlagInfo* flag;
+// Where each flag's check box stands, by its layout slot (FlagInfo::layoutSlot).
+struct FlagBoxPlace {
     ByLayout x, y, width;
 };
+constexpr FlagBoxPlace FLAG_BOX_PLACES[] = {
+    {{46, 58}, {5, 8}, {80, 90}},     // Console
+    {{32, 40}, {25, 28}, {40, 46}},   // -exx
+    {{80, 106}, {25, 28}, {48, 46}},  // 686
+};
+static_assert(sizeof(FLAG_BOX_PLACES) / sizeof(FLAG_BOX_PLACES[0]) == FLAG_COUNT,
+              "every flag has its place in the window");
 constexpr int FLAG_BOX_HEIGHT = 20;
 
 // Command buttons stand at T plus yOffset.
@@ -96,18 +101,17 @@ ControlSpec MeasuringOptionSpec(const Char16* firstPresetCaption) {
 std::vector<ControlSpec> MainControlSpecs(bool large,
                                           const MainLayout& layout,
                                           const std::vector<Text16>& slots) {
-    // Console, -exx, 686: the creation order, not the order of the pieces in a switch line.
-    const FlagBoxRow flagRows[FLAG_BOX_COUNT] = {
-        {&ConsoleFlag, {46, 58}, {5, 8}, {80, 90}},
-        {&ExxFlag, {32, 40}, {25, 28}, {40, 46}},
-        {&Arch686Flag, {80, 106}, {25, 28}, {48, 46}},
-    };
-
+    // The boxes in layout-slot order, which is not the order of the pieces in a switch line.
     std::vector<ControlSpec> specs;
-    for (const FlagBoxRow& row : flagRows) {
-        specs.push_back({KIND_CHECKBOX, row.flag->controlId, row.flag->caption, row.x.For(large),
-                         row.y.For(large), row.width.For(large), FLAG_BOX_HEIGHT,
-                         KIND_DEFAULT_STYLE});
+    for (size_t slot = 0; slot < FLAG_COUNT; ++slot) {
+        for (const FlagInfo& flag : FLAGS) {
+            if (flag.layoutSlot == slot) {
+                const FlagBoxPlace& place = FLAG_BOX_PLACES[slot];
+                specs.push_back({KIND_CHECKBOX, flag.controlId, flag.caption, place.x.For(large),
+                                 place.y.For(large), place.width.For(large), FLAG_BOX_HEIGHT,
+                                 KIND_DEFAULT_STYLE});
+            }
+        }
     }
 
     const int presetCount = static_cast<int>(slots.size()) - 1;

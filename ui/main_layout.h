@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "app/identifiers.h"
+#include "app/flags.h"
 #include "framework/text16.h"
 
 // The main window's geometry in 96-DPI units, from the widest preset caption W (screen
@@ -39,9 +39,8 @@ struct ControlSpec {
 ControlSpec MeasuringOptionSpec(const Char16* firstPresetCaption);
 
 // Every permanent control but the status bar, in creation order: the flag check boxes first
-// (FLAG_BOX_COUNT of them), then the preset options, "No preset used", the command buttons
-// and the group box. slots holds the n presets followed by "No preset used".
-constexpr size_t FLAG_BOX_COUNT = 3;
+// (FLAG_COUNT of them, by layout slot), then the preset options, "No preset used", the command
+// buttons and the group box. slots holds the n presets followed by "No preset used".
 std::vector<ControlSpec> MainControlSpecs(bool large,
                                           const MainLayout& layout,
                                           const std::vector<Text16>& slots);

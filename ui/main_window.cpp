@@ -47,18 +47,14 @@ int WidestCaption(HWND measuringOption, int presetCount) {
     return widest;
 }
 
-void CheckFlagBox(HWND window, const FlagInfo& flag, bool on) {
-    if (on) {
-        SendDlgItemMessageW(window, flag.controlId, BM_SETCHECK, BST_CHECKED, 0);
-    }
-}
-
 // Start-up flag read: the box of each flag whose file exists is checked; the others keep their
 // initial unchecked state.
 void CheckFlagBoxes(HWND window, const SwitchFlags& flags) {
-    CheckFlagBox(window, ConsoleFlag, flags.console);
-    CheckFlagBox(window, ExxFlag, flags.exx);
-    CheckFlagBox(window, Arch686Flag, flags.arch686);
+    for (size_t i = 0; i < FLAG_COUNT; ++i) {
+        if (flags.on[i]) {
+            SendDlgItemMessageW(window, FLAGS[i].controlId, BM_SETCHECK, BST_CHECKED, 0);
+        }
+    }
 }
 
 void PlaceMainWindow(const wchar_t* folder) {
@@ -113,7 +109,7 @@ void BuildMainWindowIn(AppWindow& app) {
     const WideText folder = ExecutableFolder();
     const std::vector<ControlSpec> specs = MainControlSpecs(g_largeLayout, layout, g_presets);
     for (size_t i = 0; i < specs.size(); ++i) {
-        if (i == FLAG_BOX_COUNT) {
+        if (i == FLAG_COUNT) {
             CheckFlagBoxes(g_hwndMain, ReadFlagFiles(folder.Text()));
         }
         const ControlSpec& item = specs[i];
@@ -132,9 +128,9 @@ bool IsChecked(HWND window, int id) {
 
 SwitchFlags ReadFlagBoxes(HWND window) {
     SwitchFlags flags = {};
-    flags.console = IsChecked(window, ConsoleFlag.controlId);
-    flags.arch686 = IsChecked(window, Arch686Flag.controlId);
-    flags.exx = IsChecked(window, ExxFlag.controlId);
+    for (size_t i = 0; i < FLAG_COUNT; ++i) {
+        flags.on[i] = IsChecked(window, FLAGS[i].controlId);
+    }
     return flags;
 }
 

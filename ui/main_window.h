@@ -4,7 +4,7 @@
 #include <string>
 
 #include "app/identifiers.h"
-#include "app/switch_line.h"
+#include "app/flags.h"
 #include "framework/app_window_win.h"
 
 // The main window and its status bar. Written only by BuildMainWindowIn.

@@ -34,12 +34,13 @@ int SelectedPreset(HWND window) {
 void Apply686Rule(HWND window, const std::wstring& preset, SwitchFlags* flags) {
     switch (Arch686RuleFor(preset)) {
         case Arch686Rule::Check:
-            SendDlgItemMessageW(window, IDC_ARCH686, BM_SETCHECK, BST_CHECKED, 0);
-            flags->arch686 = true;
+            SendDlgItemMessageW(window, FLAGS[ARCH686_FLAG].controlId, BM_SETCHECK, BST_CHECKED, 0);
+            flags->on[ARCH686_FLAG] = true;
             break;
         case Arch686Rule::Clear:
-            SendDlgItemMessageW(window, IDC_ARCH686, BM_SETCHECK, BST_UNCHECKED, 0);
-            flags->arch686 = false;
+            SendDlgItemMessageW(window, FLAGS[ARCH686_FLAG].controlId, BM_SETCHECK, BST_UNCHECKED,
+                                0);
+            flags->on[ARCH686_FLAG] = false;
             break;
         case Arch686Rule::Keep:
             break;

@@ -8,46 +8,48 @@
 
 namespace {
 
-const FlagInfo* const FLAGS[] = {&ConsoleFlag, &Arch686Flag, &ExxFlag};
+const FlagInfo& CONSOLE = FLAGS[FlagIndex(IDC_CONSOLE)];
+const FlagInfo& ARCH686 = FLAGS[FlagIndex(IDC_ARCH686)];
+const FlagInfo& EXX = FLAGS[FlagIndex(IDC_EXX)];
 
 }  // namespace
 
 TEST(FlagFiles, StartUpFindsOnlyTheFlagsWhoseFilesExist) {
     TestFolder folder;
-    WriteBytes(folder.File(ConsoleFlag.fileName), "");
-    CreateDirectoryW(folder.File(ExxFlag.fileName).c_str(), nullptr);
+    WriteBytes(folder.File(CONSOLE.fileName), "");
+    CreateDirectoryW(folder.File(EXX.fileName).c_str(), nullptr);
     const SwitchFlags found = ReadFlagFiles(folder.Path().c_str());
-    EXPECT_TRUE(found.console);
-    EXPECT_FALSE(found.arch686);
-    EXPECT_FALSE(found.exx);
+    EXPECT_TRUE(found.on[FlagIndex(IDC_CONSOLE)]);
+    EXPECT_FALSE(found.on[FlagIndex(IDC_ARCH686)]);
+    EXPECT_FALSE(found.on[FlagIndex(IDC_EXX)]);
 }
 
 TEST(FlagFiles, UpdateCreatesEmptyFilesAndDeletesByBareName) {
     TestFolder folder;
     CurrentDirectoryGuard restore;
     ASSERT_TRUE(SetCurrentDirectoryW(folder.Path().c_str()));
-    WriteBytes(folder.File(Arch686Flag.fileName), "kept until unchecked");
+    WriteBytes(folder.File(ARCH686.fileName), "kept until unchecked");
 
-    const bool rounds[][3] = {{true, false, true}, {true, true, true}, {false, false, false}};
-    for (const auto& states : rounds) {
-        UpdateFlagFiles({states[0], states[1], states[2]}, folder.Path().c_str());
-        for (int i = 0; i < 3; ++i) {
-            SCOPED_TRACE(testing::Message() << FLAGS[i]->caption << " " << states[i]);
-            EXPECT_EQ(states[i], FileExists(folder.File(FLAGS[i]->fileName)));
+    const SwitchFlags rounds[] = {{true, false, true}, {true, true, true}, {false, false, false}};
+    for (const SwitchFlags& states : rounds) {
+        UpdateFlagFiles(states, folder.Path().c_str());
+        for (size_t i = 0; i < FLAG_COUNT; ++i) {
+            SCOPED_TRACE(testing::Message() << FLAGS[i].caption << " " << states.on[i]);
+            EXPECT_EQ(states.on[i], FileExists(folder.File(FLAGS[i].fileName)));
         }
     }
     UpdateFlagFiles({true, false, false}, folder.Path().c_str());
-    EXPECT_EQ("", ReadFileBytes(folder.File(ConsoleFlag.fileName)));
+    EXPECT_EQ("", ReadFileBytes(folder.File(CONSOLE.fileName)));
 }
 
 TEST(FlagFiles, FolderNamedLikeAFlagFileIsLeftAlone) {
     TestFolder folder;
     CurrentDirectoryGuard restore;
     ASSERT_TRUE(SetCurrentDirectoryW(folder.Path().c_str()));
-    const std::wstring exx = folder.File(ExxFlag.fileName);
+    const std::wstring exx = folder.File(EXX.fileName);
     CreateDirectoryW(exx.c_str(), nullptr);
     for (bool on : {true, false}) {
-        UpdateFlagFile(ExxFlag, on, folder.Path().c_str());
+        UpdateFlagFile(EXX, on, folder.Path().c_str());
         EXPECT_TRUE(GetFileAttributesW(exx.c_str()) & FILE_ATTRIBUTE_DIRECTORY);
     }
 }

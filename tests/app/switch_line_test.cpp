@@ -6,10 +6,15 @@
 
 namespace {
 
-// The flags each row of SWITCH_PREFIXES stands for, in MatchPreset's try order.
-constexpr SwitchFlags ROW_FLAGS[8] = {
-    {false, false, false}, {true, false, false}, {false, false, true}, {true, false, true},
-    {false, true, false},  {true, true, false},  {false, true, true},  {true, true, true}};
+constexpr size_t FLAG_COMBINATIONS = size_t{1} << FLAG_COUNT;
+
+SwitchFlags FlagsOf(size_t combination) {
+    SwitchFlags flags = {};
+    for (size_t i = 0; i < FLAG_COUNT; ++i) {
+        flags.on[i] = (combination >> i & 1) != 0;
+    }
+    return flags;
+}
 
 Text16 Base() {
     return BASE_SWITCHES;
@@ -18,10 +23,9 @@ Text16 Base() {
 }  // namespace
 
 TEST(SwitchLine, PrefixRowsAreWhatCompositionPutsInFrontOfThePreset) {
-    for (int row = 0; row < 8; ++row) {
-        SCOPED_TRACE(row + 1);
-        EXPECT_EQ(Text16(SWITCH_PREFIXES[row]), ComposeSwitchLine(ROW_FLAGS[row], U16("")));
-    }
+    ASSERT_EQ(FLAG_COMBINATIONS, SWITCH_PREFIXES.size());
+    EXPECT_EQ(Base(), SWITCH_PREFIXES[0]);
+    EXPECT_EQ(U16("-s console -exx ") + Base(), SWITCH_PREFIXES[3]);
     EXPECT_EQ(U16("-s console -exx -w all -fpmode fast -fpu sse -gen gas64"),
               ComposeSwitchLine({true, false, true}, U16("-gen gas64")));
 }
@@ -29,10 +33,10 @@ TEST(SwitchLine, PrefixRowsAreWhatCompositionPutsInFrontOfThePreset) {
 TEST(SwitchLine, ComposedLinesMatchTheirPresetForEveryFlagCombination) {
     const std::vector<Text16> presets = {U16("-gen gas"), U16("-gen gas64"), U16("-O 2 -g"),
                                          U16("")};
-    for (int row = 0; row < 8; ++row) {
+    for (size_t combination = 0; combination < FLAG_COMBINATIONS; ++combination) {
         for (size_t i = 0; i < presets.size(); ++i) {
-            SCOPED_TRACE(testing::Message() << "row " << row + 1 << " preset " << i + 1);
-            const Text16 line = ComposeSwitchLine(ROW_FLAGS[row], presets[i]);
+            SCOPED_TRACE(testing::Message() << "flags " << combination << " preset " << i + 1);
+            const Text16 line = ComposeSwitchLine(FlagsOf(combination), presets[i]);
             EXPECT_EQ(static_cast<int>(i) + 1, MatchPresetIn(presets, line));
         }
     }
@@ -42,8 +46,8 @@ TEST(SwitchLine, ComposedLinesMatchTheirPresetForEveryFlagCombination) {
 // cut at the next start it matches no preset.
 TEST(SwitchLine, ComposedLineIsWholeBeyondTheTextLimit) {
     const Text16 preset(MAX_TEXT_CHARS, Char16('x'));
-    const Text16 line = ComposeSwitchLine({true, true, true}, preset);
-    EXPECT_EQ(SWITCH_PREFIXES[7] + preset, line);
+    const Text16 line = ComposeSwitchLine(FlagsOf(FLAG_COMBINATIONS - 1), preset);
+    EXPECT_EQ(SWITCH_PREFIXES.back() + preset, line);
     EXPECT_GT(line.size(), static_cast<size_t>(MAX_TEXT_CHARS));
     EXPECT_EQ(0, MatchPresetIn({preset}, line.substr(0, MAX_TEXT_CHARS)));
 }

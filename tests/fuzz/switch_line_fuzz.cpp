@@ -31,7 +31,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (size < 2) {
         return 0;
     }
-    const SwitchFlags flags = {(data[0] & 1) != 0, (data[0] & 2) != 0, (data[0] & 4) != 0};
+    SwitchFlags flags = {};
+    for (size_t i = 0; i < FLAG_COUNT; ++i) {
+        flags.on[i] = (data[0] >> i & 1) != 0;
+    }
     const std::vector<Text16> presets = PresetsFrom(data + 2, size - 2);
     const size_t chosen = data[1] % presets.size();
     const Text16 line = ComposeSwitchLine(flags, presets[chosen]);
@@ -44,8 +47,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         std::abort();
     }
     bool composes = false;
-    for (const Char16* prefix : SWITCH_PREFIXES) {
-        composes = composes || Text16(prefix) + presets[static_cast<size_t>(match) - 1] == line;
+    for (const Text16& prefix : SWITCH_PREFIXES) {
+        composes = composes || prefix + presets[static_cast<size_t>(match) - 1] == line;
     }
     if (!composes) {
         std::abort();

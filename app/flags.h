@@ -1,0 +1,39 @@
+#pragma once
+#include <cstddef>
+
+#include "app/identifiers.h"
+#include "framework/text16.h"
+
+// One row per flag, in switch-line order: everything the program composes, matches, keeps in
+// files, builds and reads back loops over this table. A new flag is one row here and its place
+// in the main window (FLAG_BOX_PLACES, ui/main_layout.cpp).
+struct FlagInfo {
+    int controlId;
+    const Char16* caption;
+    const Char16* piece;     // what it puts into the switch line, blank included
+    const Char16* fileName;  // present in the program's folder while the flag is on
+    size_t layoutSlot;       // its check box's place, which is also the creation (tab) order
+};
+
+constexpr FlagInfo FLAGS[] = {
+    {IDC_CONSOLE, U16("Console"), U16("-s console "), U16("Console.dat"), 0},
+    {IDC_ARCH686, U16("686"), U16("-arch 686 "), U16("686.dat"), 2},
+    {IDC_EXX, U16("-exx"), U16("-exx "), U16("exx.dat"), 1},
+};
+constexpr size_t FLAG_COUNT = sizeof(FLAGS) / sizeof(FLAGS[0]);
+
+// The row of the flag whose check box has identifier controlId; FLAG_COUNT for none.
+constexpr size_t FlagIndex(int controlId) {
+    for (size_t i = 0; i < FLAG_COUNT; ++i) {
+        if (FLAGS[i].controlId == controlId) {
+            return i;
+        }
+    }
+    return FLAG_COUNT;
+}
+
+// The state of every flag, by row of FLAGS, read once from wherever they are kept (check boxes,
+// flag files).
+struct SwitchFlags {
+    bool on[FLAG_COUNT];
+};
