@@ -14,11 +14,15 @@ void SetPresetList(std::vector<Text16> presets) {
     g_presets.emplace_back(TEXT_NO_PRESET);
 }
 
-int MatchPreset(const Text16& line) {
-    size_t real = g_presetSlots > 1 ? static_cast<size_t>(g_presetSlots - 1) : 0;
-    if (real > g_presets.size()) {
-        real = g_presets.size();
+int MatchPresetInSlots(const std::vector<Text16>& slots, int presetSlots, const Text16& line) {
+    size_t real = presetSlots > 1 ? static_cast<size_t>(presetSlots - 1) : 0;
+    if (real > slots.size()) {
+        real = slots.size();
     }
-    const std::vector<Text16> presets(g_presets.begin(), g_presets.begin() + real);
+    const std::vector<Text16> presets(slots.begin(), slots.begin() + real);
     return MatchPresetIn(presets, line);
+}
+
+int MatchPreset(const Text16& line) {
+    return MatchPresetInSlots(g_presets, g_presetSlots, line);
 }

@@ -11,5 +11,8 @@ extern int g_presetSlots;
 
 // Fills the list with the presets read and the "No preset used" slot behind them.
 void SetPresetList(std::vector<Text16> presets);
-// MatchPresetIn against the n real presets: "No preset used" never takes part.
+// MatchPresetIn against the real presets of slots, the first presetSlots - 1: "No preset used"
+// never takes part.
+int MatchPresetInSlots(const std::vector<Text16>& slots, int presetSlots, const Text16& line);
+// The same on g_presets and g_presetSlots.
 int MatchPreset(const Text16& line);

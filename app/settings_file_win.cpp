@@ -11,7 +11,7 @@
 #include "framework/paths_win.h"
 #include "framework/handles.h"
 
-WideText g_iniPath;
+SettingsFile g_iniPath;
 int g_savedLeft = 0;
 int g_savedTop = 0;
 
@@ -27,52 +27,48 @@ size_t KeyIndex(CompilerKey key) {
     return key == CompilerKey::Switches ? 0 : 1;
 }
 
-// Section "Compiler" of g_iniPath, read with the 8-bit forms of the section, the keys and the
-// path made once, when the path is set (it never changes after start-up).
-class CompilerReader {
-public:
-    CompilerReader() = default;
-    explicit CompilerReader(const std::wstring& path)
-        : known_(true),
-          widePath_(!SurvivesAnsiRoundTrip(path)),
-          section_(WideToAnsi(SECTION_COMPILER)),
-          keys_{WideToAnsi(WIDE_KEYS[0]), WideToAnsi(WIDE_KEYS[1])},
-          file_(WideToAnsi(path)) {}
-
-    void Read(CompilerKey key, char (&value)[TEXT_BUFFER_UNITS]) const {
-        value[0] = '\0';
-        if (!known_) {
-            return;
-        }
-        const size_t index = KeyIndex(key);
-        if (!widePath_) {
-            GetPrivateProfileStringA(section_.c_str(), keys_[index].c_str(), "", value,
-                                     TEXT_BUFFER_UNITS, file_.c_str());
-            return;
-        }
-        // The code page cannot name this file (a folder with letters outside it), so the 8-bit
-        // call would find no file and report an empty line; the UTF-16 call reads the same value.
-        wchar_t wide[TEXT_BUFFER_UNITS] = {};
-        GetPrivateProfileStringW(SECTION_COMPILER, WIDE_KEYS[index], L"", wide, TEXT_BUFFER_UNITS,
-                                 g_iniPath.Text());
-        char converted[CONVERTED_VALUE_BYTES] = {};
-        WideToAnsiInto(wide, converted, CONVERTED_VALUE_BYTES);
-        CutToTextLimit(converted);
-        std::memcpy(value, converted, TEXT_BUFFER_UNITS);
-    }
-
-private:
-    bool known_ = false;
-    bool widePath_ = false;
-    std::string section_;
-    std::string keys_[2];
-    std::string file_;
-};
-
-// Made by SetIniPath, beside g_iniPath.
-CompilerReader settingsReader;
-
 }  // namespace
+
+SettingsFile::SettingsFile(const wchar_t* iniPath, const wchar_t* programFolder)
+    : path_(iniPath),
+      widePath_(!SurvivesAnsiRoundTrip(path_)),
+      ansiPath_(WideToAnsi(path_)),
+      section_(WideToAnsi(SECTION_COMPILER)),
+      keys_{WideToAnsi(WIDE_KEYS[0]), WideToAnsi(WIDE_KEYS[1])},
+      positionPath_(JoinPath(programFolder, POSITION_FILE_NAME)) {}
+
+void SettingsFile::ReadCompilerValue(CompilerKey key, char (&value)[TEXT_BUFFER_UNITS]) const {
+    value[0] = '\0';
+    if (path_.empty()) {
+        return;
+    }
+    const size_t index = KeyIndex(key);
+    if (!widePath_) {
+        GetPrivateProfileStringA(section_.c_str(), keys_[index].c_str(), "", value,
+                                 TEXT_BUFFER_UNITS, ansiPath_.c_str());
+        return;
+    }
+    // The code page cannot name this file (a folder with letters outside it), so the 8-bit
+    // call would find no file and report an empty line; the UTF-16 call reads the same value.
+    wchar_t wide[TEXT_BUFFER_UNITS] = {};
+    GetPrivateProfileStringW(SECTION_COMPILER, WIDE_KEYS[index], L"", wide, TEXT_BUFFER_UNITS,
+                             path_.c_str());
+    char converted[CONVERTED_VALUE_BYTES] = {};
+    WideToAnsiInto(wide, converted, CONVERTED_VALUE_BYTES);
+    CutToTextLimit(converted);
+    std::memcpy(value, converted, TEXT_BUFFER_UNITS);
+}
+
+std::string SettingsFile::ReadCompilerValue(CompilerKey key) const {
+    char value[TEXT_BUFFER_UNITS] = {};
+    ReadCompilerValue(key, value);
+    return value;
+}
+
+bool SettingsFile::WriteSwitchLine(const wchar_t* line) const {
+    return !path_.empty() && WritePrivateProfileStringW(SECTION_COMPILER, KEY_COMPILER_SWITCHES,
+                                                        line, path_.c_str()) != FALSE;
+}
 
 void ComputeIniPath() {
     wchar_t relative[FULL_PATH_CHARS] = {};
@@ -80,31 +76,13 @@ void ComputeIniPath() {
     wchar_t full[FULL_PATH_CHARS] = {};
     GetFullPathNameW(relative, FULL_PATH_CHARS, full, nullptr);
     CutToTextLimit(full);
-    SetIniPath(full);
+    wchar_t folder[FULL_PATH_CHARS] = {};
+    GetCurrentDirectoryW(FULL_PATH_CHARS, folder);
+    g_iniPath = SettingsFile(full, folder);
 }
 
-void SetIniPath(const wchar_t* path) {
-    g_iniPath = WideText(path);
-    settingsReader = CompilerReader(g_iniPath.Text());
-}
-
-void ReadCompilerValue(CompilerKey key, char (&value)[TEXT_BUFFER_UNITS]) {
-    settingsReader.Read(key, value);
-}
-
-std::string ReadCompilerValue(CompilerKey key) {
-    char value[TEXT_BUFFER_UNITS] = {};
-    settingsReader.Read(key, value);
-    return value;
-}
-
-bool WriteSwitchLine(const wchar_t* line) {
-    return WritePrivateProfileStringW(SECTION_COMPILER, KEY_COMPILER_SWITCHES, line,
-                                      g_iniPath.Text()) != FALSE;
-}
-
-bool ReadPosition(const wchar_t* folder) {
-    const std::wstring path = JoinPath(folder, POSITION_FILE_NAME);
+bool SettingsFile::ReadPosition() const {
+    const std::wstring& path = positionPath_;
     if (!IsExistingFile(path.c_str())) {
         return false;
     }
@@ -131,12 +109,12 @@ bool ReadPosition(const wchar_t* folder) {
     return true;
 }
 
-void WritePositionIfMoved(const wchar_t* folder, int left, int top) {
+void SettingsFile::WritePositionIfMoved(int left, int top) const {
     if ((left == g_savedLeft && top == g_savedTop) || IsParkedPosition(left, top)) {
         return;
     }
-    const FileOwner file(CreateFileW(JoinPath(folder, POSITION_FILE_NAME).c_str(), GENERIC_WRITE, 0,
-                                     nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    const FileOwner file(CreateFileW(positionPath_.c_str(), GENERIC_WRITE, 0, nullptr,
+                                     CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file) {
         return;
     }

@@ -109,7 +109,7 @@ std::string ResultLine(const wchar_t* fieldText) {
 bool RunEditCommand(HWND mainWindow) {
     // The window order stays as it is for the whole command, the edit window's life included.
     const ModalScope modal;
-    const std::string current = ReadCompilerValue(CompilerKey::Switches);
+    const std::string current = g_iniPath.ReadCompilerValue(CompilerKey::Switches);
     const std::string line = AskForLine(mainWindow, current);
     if (line.empty()) {
         return false;
@@ -121,7 +121,7 @@ bool RunEditCommand(HWND mainWindow) {
     const bool mayBeCut = current.size() >= static_cast<size_t>(MAX_TEXT_CHARS);
     const bool unchanged = line == current;
     const std::wstring wideLine = AnsiToWide(line);
-    if (!(mayBeCut && unchanged) && !WriteSwitchLine(wideLine.c_str())) {
+    if (!(mayBeCut && unchanged) && !g_iniPath.WriteSwitchLine(wideLine.c_str())) {
         ShowStandardMessage(TEXT_ERROR2);
     }
     const int last = PresetOptionId(g_presetSlots);

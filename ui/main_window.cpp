@@ -57,8 +57,8 @@ void CheckFlagBoxes(HWND window, const SwitchFlags& flags) {
     }
 }
 
-void PlaceMainWindow(const wchar_t* folder) {
-    if (ReadPosition(folder)) {
+void PlaceMainWindow(const SettingsFile& settings) {
+    if (settings.ReadPosition()) {
         // The saved pixels exactly, even when they lie outside every screen.
         SetWindowPos(g_hwndMain, HWND_TOPMOST, g_savedLeft, g_savedTop, 0, 0, SWP_NOSIZE);
     } else {
@@ -118,7 +118,7 @@ void BuildMainWindowIn(AppWindow& app) {
     }
 
     ResizeClient(g_hwndMain, layout.clientWidth, layout.clientHeight, app.ScaleX(), app.ScaleY());
-    PlaceMainWindow(folder.Text());
+    PlaceMainWindow(g_iniPath);
     g_hwndStatus = CreateStatusWindowW(STATUS_STYLE, L"", g_hwndMain, IDC_STATUSBAR);
 }
 

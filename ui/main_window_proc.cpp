@@ -60,7 +60,7 @@ bool Apply(HWND window) {
     Apply686Rule(window, preset, &flags);
     UpdateFlagFiles(flags, ExecutableFolder().Text());
     const std::wstring line = ComposeSwitchLine(flags, preset);
-    if (!WriteSwitchLine(line.c_str())) {
+    if (!g_iniPath.WriteSwitchLine(line.c_str())) {
         ShowStandardMessage(TEXT_ERROR1);
     }
     return true;
@@ -68,7 +68,7 @@ bool Apply(HWND window) {
 
 void Clear(HWND window) {
     // The empty text, not a null value: the key stays and reads back as empty.
-    if (!WriteSwitchLine(L"")) {
+    if (!g_iniPath.WriteSwitchLine(L"")) {
         ShowStandardMessage(TEXT_ERROR3);
     }
     const int last = PresetOptionId(g_presetSlots);
@@ -86,7 +86,7 @@ void SavePositionIfMoved(HWND window) {
         GetWindowRect(window, &rect);
         at = {rect.left, rect.top};
     }
-    WritePositionIfMoved(ExecutableFolder().Text(), at.x, at.y);
+    g_iniPath.WritePositionIfMoved(at.x, at.y);
 }
 
 // True with *result set when the command answers other than by default processing.

@@ -87,13 +87,13 @@ int FlagsmithMain(HINSTANCE, HINSTANCE, const wchar_t*, int show) {
     TakeAppearanceOptions();
     BuildMainWindow();
 
-    if (!IsExistingFile(g_iniPath.Text())) {
+    if (!IsExistingFile(g_iniPath.Path())) {
         ShowStandardMessageModal(TEXT_NO_SETTINGS);
         DestroyWindow(g_hwndMain);
         return 0;
     }
 
-    SelectPresetForLine(ReadCompilerValue(CompilerKey::Switches));
+    SelectPresetForLine(g_iniPath.ReadCompilerValue(CompilerKey::Switches));
     // WinFBE may have gone while a start-up message was up: the watch tick then closed the
     // window, and the quit it posted was taken by the message box's own loop.
     if (!IsWindow(g_hwndMain)) {

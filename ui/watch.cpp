@@ -29,7 +29,7 @@ wchar_t lastStatusText[STATUS_CHARS] = {};
 
 void UpdateStatusText() {
     char value[TEXT_BUFFER_UNITS] = {};
-    ReadCompilerValue(CompilerKey::Path, value);
+    g_iniPath.ReadCompilerValue(CompilerKey::Path, value);
     if (compilerPathKnown && std::strcmp(value, lastCompilerPath) == 0) {
         return;
     }

@@ -34,17 +34,10 @@ std::wstring WinFbeIni() {
            L"FBWINCompiler64=C:\\WinFBE\\fbc64.exe\r\n\r\n[Editor]\r\nTabSize=4\r\n";
 }
 
-// Points the program at a settings file for the length of a test.
-class IniPathGuard {
-public:
-    explicit IniPathGuard(const std::wstring& path) : saved_(g_iniPath) {
-        SetIniPath(path.c_str());
-    }
-    ~IniPathGuard() { SetIniPath(saved_.Text()); }
-
-private:
-    WideText saved_;
-};
+// The settings of a program in folder, with WinFBE.ini beside it.
+SettingsFile SettingsIn(const TestFolder& folder) {
+    return SettingsFile(folder.File(L"WinFBE.ini").c_str(), folder.Path().c_str());
+}
 
 class PositionGuard {
 public:
@@ -69,32 +62,32 @@ TEST(SettingsFile, PathIsTheSettingsFolderBesideTheProgramFolder) {
     const std::wstring program = folder.File(L"Sub");
     CreateDirectoryW(program.c_str(), nullptr);
     CurrentDirectoryGuard restore;
-    const WideText saved = g_iniPath;
+    const SettingsFile saved = g_iniPath;
 
     ASSERT_TRUE(SetCurrentDirectoryW(program.c_str()));
     ComputeIniPath();
-    EXPECT_EQ(folder.File(L"Settings\\WinFBE.ini"), g_iniPath.Text());
+    EXPECT_EQ(folder.File(L"Settings\\WinFBE.ini"), g_iniPath.Path());
 
     ASSERT_TRUE(SetCurrentDirectoryW(L"C:\\"));
     ComputeIniPath();
-    EXPECT_STREQ(L"C:\\Settings\\WinFBE.ini", g_iniPath.Text());
-    SetIniPath(saved.Text());
+    EXPECT_STREQ(L"C:\\Settings\\WinFBE.ini", g_iniPath.Path());
+    g_iniPath = saved;
 }
 
 TEST(SettingsFile, ReadsAndWritesAWinFbeStyleFileKeepingEverythingElse) {
     TestFolder folder;
     const std::wstring ini = folder.File(L"WinFBE.ini");
     WriteBytes(ini, Utf16File(WinFbeIni()));
-    IniPathGuard path(ini);
+    const SettingsFile settings = SettingsIn(folder);
 
     EXPECT_EQ("-arch 686 -w all -fpmode fast -fpu sse -gen gas",
-              ReadCompilerValue(CompilerKey::Switches));
+              settings.ReadCompilerValue(CompilerKey::Switches));
     EXPECT_EQ(" fbc 1.10.1 / gcc 9.3.0",
-              StatusTextFromCompilerPath(ReadCompilerValue(CompilerKey::Path)));
+              StatusTextFromCompilerPath(settings.ReadCompilerValue(CompilerKey::Path)));
 
     const std::wstring line = ComposeSwitchLine({true, false, true}, L"-gen gas64");
-    ASSERT_TRUE(WriteSwitchLine(line.c_str()));
-    EXPECT_EQ(WideToAnsi(line), ReadCompilerValue(CompilerKey::Switches));
+    ASSERT_TRUE(settings.WriteSwitchLine(line.c_str()));
+    EXPECT_EQ(WideToAnsi(line), settings.ReadCompilerValue(CompilerKey::Switches));
 
     // The platform's writer drops blank lines; every section and key stays, in UTF-16LE.
     std::wstring expected = WinFbeIni();
@@ -114,12 +107,13 @@ TEST(SettingsFile, MissingSectionReadsEmptyAndTheWriteCreatesIt) {
     TestFolder folder;
     const std::wstring ini = folder.File(L"WinFBE.ini");
     WriteBytes(ini, Utf16File(L"[Editor]\r\nTabSize=4\r\n"));
-    IniPathGuard path(ini);
+    const SettingsFile settings = SettingsIn(folder);
 
-    EXPECT_EQ("", ReadCompilerValue(CompilerKey::Switches));
-    EXPECT_EQ("", ReadCompilerValue(CompilerKey::Path));
-    ASSERT_TRUE(WriteSwitchLine(L"-w all -fpmode fast -fpu sse -gen gas"));
-    EXPECT_EQ("-w all -fpmode fast -fpu sse -gen gas", ReadCompilerValue(CompilerKey::Switches));
+    EXPECT_EQ("", settings.ReadCompilerValue(CompilerKey::Switches));
+    EXPECT_EQ("", settings.ReadCompilerValue(CompilerKey::Path));
+    ASSERT_TRUE(settings.WriteSwitchLine(L"-w all -fpmode fast -fpu sse -gen gas"));
+    EXPECT_EQ("-w all -fpmode fast -fpu sse -gen gas",
+              settings.ReadCompilerValue(CompilerKey::Switches));
     wchar_t tabSize[8] = {};
     GetPrivateProfileStringW(L"Editor", L"TabSize", L"", tabSize, 8, ini.c_str());
     EXPECT_STREQ(L"4", tabSize);
@@ -132,17 +126,17 @@ TEST(SettingsFile, LongValueIsCutAndNoLongerMatches) {
     const std::wstring line = BASE_SWITCHES + preset;
     ASSERT_EQ(300u, line.size());
     WriteBytes(ini, Utf16File(L"[Compiler]\r\nCompilerSwitches=" + line + L"\r\n"));
-    IniPathGuard path(ini);
+    const SettingsFile settings = SettingsIn(folder);
 
-    const std::string value = ReadCompilerValue(CompilerKey::Switches);
+    const std::string value = settings.ReadCompilerValue(CompilerKey::Switches);
     EXPECT_EQ(WideToAnsi(line.substr(0, MAX_TEXT_CHARS)), value);
     EXPECT_EQ(0, MatchPresetIn({preset}, AnsiToWide(value)));
 }
 
 TEST(SettingsFile, MissingFileReadsEmpty) {
     TestFolder folder;
-    IniPathGuard path(folder.File(L"WinFBE.ini"));
-    EXPECT_EQ("", ReadCompilerValue(CompilerKey::Switches));
+    const SettingsFile settings = SettingsIn(folder);
+    EXPECT_EQ("", settings.ReadCompilerValue(CompilerKey::Switches));
 }
 
 TEST(SettingsFile, FolderOutsideTheCodePageStillReadsTheLine) {
@@ -155,39 +149,40 @@ TEST(SettingsFile, FolderOutsideTheCodePageStillReadsTheLine) {
     const std::wstring ini = settings + L"\\WinFBE.ini";
     ASSERT_FALSE(SurvivesAnsiRoundTrip(ini));
     WriteBytes(ini, Utf16File(WinFbeIni()));
-    IniPathGuard path(ini);
+    const SettingsFile wide(ini.c_str(), folder.Path().c_str());
 
     EXPECT_EQ("-arch 686 -w all -fpmode fast -fpu sse -gen gas",
-              ReadCompilerValue(CompilerKey::Switches));
-    EXPECT_EQ(COMPILER_PATH, ReadCompilerValue(CompilerKey::Path));
-    ASSERT_TRUE(WriteSwitchLine(L"-w all -fpmode fast -fpu sse -gen gas64"));
-    EXPECT_EQ("-w all -fpmode fast -fpu sse -gen gas64", ReadCompilerValue(CompilerKey::Switches));
+              wide.ReadCompilerValue(CompilerKey::Switches));
+    EXPECT_EQ(COMPILER_PATH, wide.ReadCompilerValue(CompilerKey::Path));
+    ASSERT_TRUE(wide.WriteSwitchLine(L"-w all -fpmode fast -fpu sse -gen gas64"));
+    EXPECT_EQ("-w all -fpmode fast -fpu sse -gen gas64",
+              wide.ReadCompilerValue(CompilerKey::Switches));
 }
 
 TEST(SettingsFile, WriteReportsAFileHeldByAnotherProgram) {
     TestFolder folder;
     const std::wstring ini = folder.File(L"WinFBE.ini");
     WriteBytes(ini, Utf16File(WinFbeIni()));
-    IniPathGuard path(ini);
+    const SettingsFile settings = SettingsIn(folder);
     HANDLE held = CreateFileW(ini.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
                               FILE_ATTRIBUTE_NORMAL, nullptr);
     ASSERT_NE(INVALID_HANDLE_VALUE, held);
-    EXPECT_FALSE(WriteSwitchLine(L"-gen gas"));
+    EXPECT_FALSE(settings.WriteSwitchLine(L"-gen gas"));
     CloseHandle(held);
 }
 
 TEST(PositionFile, ReadsOnlyAnExistingFile) {
     TestFolder folder;
     PositionGuard saved(7, 7);
-    EXPECT_FALSE(ReadPosition(folder.Path().c_str()));
+    EXPECT_FALSE(SettingsIn(folder).ReadPosition());
     EXPECT_EQ(7, g_savedLeft);
 
     CreateDirectoryW(folder.File(POSITION_FILE_NAME).c_str(), nullptr);
-    EXPECT_FALSE(ReadPosition(folder.Path().c_str()));
+    EXPECT_FALSE(SettingsIn(folder).ReadPosition());
     RemoveDirectoryW(folder.File(POSITION_FILE_NAME).c_str());
 
     WriteBytes(folder.File(POSITION_FILE_NAME), std::string("\xFE\xFF\xFF\xFF", 4));
-    EXPECT_TRUE(ReadPosition(folder.Path().c_str()));
+    EXPECT_TRUE(SettingsIn(folder).ReadPosition());
     EXPECT_EQ(-2, g_savedLeft);
     EXPECT_EQ(0, g_savedTop);
 }
@@ -197,14 +192,14 @@ TEST(PositionFile, WrittenOnlyWhenMoved) {
     const std::wstring file = folder.File(POSITION_FILE_NAME);
     PositionGuard saved(26, 100);
 
-    WritePositionIfMoved(folder.Path().c_str(), 26, 100);
+    SettingsIn(folder).WritePositionIfMoved(26, 100);
     EXPECT_FALSE(FileExists(file));
 
     WriteBytes(file, std::string(12, 'z'));
-    WritePositionIfMoved(folder.Path().c_str(), -40, 100);
+    SettingsIn(folder).WritePositionIfMoved(-40, 100);
     EXPECT_EQ(EncodePosition(-40, 100), ReadFileBytes(file));
     EXPECT_EQ(26, g_savedLeft);
-    EXPECT_TRUE(ReadPosition(folder.Path().c_str()));
+    EXPECT_TRUE(SettingsIn(folder).ReadPosition());
     EXPECT_EQ(-40, g_savedLeft);
     EXPECT_EQ(100, g_savedTop);
 }
@@ -218,14 +213,14 @@ TEST(PositionFile, ParkingPlaceIsNeitherReadNorWritten) {
         const std::wstring file = folder.File(POSITION_FILE_NAME);
         PositionGuard saved(7, 7);
         WriteBytes(file, EncodePosition(c.left, c.top));
-        EXPECT_EQ(c.valid, ReadPosition(folder.Path().c_str()));
+        EXPECT_EQ(c.valid, SettingsIn(folder).ReadPosition());
         EXPECT_EQ(c.valid ? c.left : 7, g_savedLeft);
         EXPECT_EQ(c.valid ? c.top : 7, g_savedTop);
 
         DeleteFileW(file.c_str());
         g_savedLeft = 7;
         g_savedTop = 7;
-        WritePositionIfMoved(folder.Path().c_str(), c.left, c.top);
+        SettingsIn(folder).WritePositionIfMoved(c.left, c.top);
         EXPECT_EQ(c.valid, FileExists(file));
     }
 }

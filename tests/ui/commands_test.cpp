@@ -146,7 +146,7 @@ TEST(Commands, PositionFileOnlyWhenTheWindowMoved) {
     SendMessageW(moved.Main(), WM_SYSCOMMAND, SC_CLOSE, 0);
     EXPECT_FALSE(IsWindow(moved.Main()));
     ASSERT_TRUE(uitest::ProgramFileExists(L"CSposition.dat"));
-    ASSERT_TRUE(ReadPosition(ExecutableFolder().Text()));
+    ASSERT_TRUE(g_iniPath.ReadPosition());
     EXPECT_EQ(41, g_savedLeft);
     EXPECT_EQ(30, g_savedTop);
 }
@@ -174,7 +174,7 @@ TEST(Commands, MinimisedWindowSavesWhereItComesBackTo) {
         ASSERT_TRUE(IsIconic(host.Main()));
         SendMessageW(host.Main(), c.message, c.wParam, 0);
         EXPECT_FALSE(IsWindow(host.Main()));
-        ASSERT_TRUE(ReadPosition(ExecutableFolder().Text()));
+        ASSERT_TRUE(g_iniPath.ReadPosition());
         EXPECT_EQ(210, g_savedLeft);
         EXPECT_EQ(150, g_savedTop);
     }

@@ -11,6 +11,7 @@
 #include "app/preset_list.h"
 #include "app/settings_file_win.h"
 #include "framework/app_window_win.h"
+#include "framework/paths_win.h"
 #include "ui/main_window.h"
 #include "ui/modal.h"
 #include "ui/startup.h"
@@ -137,7 +138,7 @@ protected:
         RegisterClassW(&windowClass);
         winFbe = CreateWindowExW(0, WINFBE_CLASS, L"WinFBE", WS_OVERLAPPEDWINDOW, 0, 0, 400, 300,
                                  nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
-        SetIniPath(IniFile().c_str());
+        g_iniPath = SettingsFile(IniFile().c_str(), ExecutableFolder().Text());
         SetPresetList({L"-gen gas", L"-gen gas64"});
         g_largeLayout = false;
         g_msgFontSize = 8;

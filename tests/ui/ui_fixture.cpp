@@ -122,7 +122,7 @@ MainWindowHost::MainWindowHost(const std::vector<std::wstring>& presets, bool la
     for (const wchar_t* name : PROGRAM_FILES) {
         DeleteProgramFile(name);
     }
-    SetIniPath(IniPath().c_str());
+    g_iniPath = SettingsFile(IniPath().c_str(), ExecutableFolder().Text());
     SetPresetList(presets);
     g_largeLayout = large;
     g_savedLeft = 0;
