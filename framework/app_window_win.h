@@ -2,6 +2,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include "framework/control_spec.h"
 #include "framework/handles.h"
 
 // One top-level window: its class, its font and the screen's DPI ratios. Defined in
@@ -32,12 +33,14 @@ public:
                        int y,
                        int width,
                        int height,
-                       DWORD style = static_cast<DWORD>(-1),
+                       DWORD style = KIND_DEFAULT_STYLE,
                        DWORD exStyle = static_cast<DWORD>(-1),
                        void* createData = nullptr,
                        SUBCLASSPROC subclassProc = nullptr,
                        UINT_PTR subclassId = static_cast<UINT_PTR>(-1),
                        DWORD_PTR refData = 0);
+    // The same from a description; parent null: this window.
+    HWND CreateControl(const ControlSpec& spec, HWND parent);
     HFONT MakeFont(const wchar_t* face,
                    int points,
                    int weight,

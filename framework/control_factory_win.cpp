@@ -37,6 +37,11 @@ void SetImage(HWND control,
 
 }  // namespace
 
+HWND AppWindow::CreateControl(const ControlSpec& spec, HWND parent) {
+    return CreateControl(spec.kind, parent, spec.id, spec.caption, spec.x, spec.y, spec.width,
+                         spec.height, spec.style);
+}
+
 HWND AppWindow::CreateControl(const wchar_t* kind,
                               HWND parent,
                               int id,

@@ -134,7 +134,7 @@ const ControlKind& FindControlKind(const wchar_t* upperKey) {
 }
 
 DWORD ResolveControlStyle(const ControlKind& kind, DWORD requested) {
-    if (requested == DEFAULT_STYLE_REQUEST) {
+    if (requested == KIND_DEFAULT_STYLE) {
         return kind.style;
     }
     for (const SpecialStyle& special : kind.specials) {

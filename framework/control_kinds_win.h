@@ -1,6 +1,8 @@
 #pragma once
 #include <windows.h>
 
+#include "framework/control_spec.h"
+
 // Set-up a control kind needs right before its window is made.
 enum class BeforeCreation { None, CornerGrip, LoadRichEdit };
 
@@ -40,11 +42,10 @@ struct ControlKind {
     SpecialStyle specials[MAX_SPECIAL_STYLES];  // unused slots {0, 0}
 };
 
-constexpr DWORD DEFAULT_STYLE_REQUEST = static_cast<DWORD>(-1);
-
 // The row for an upper-case kind key; an unlisted key gets the row of plain window classes.
 const ControlKind& FindControlKind(const wchar_t* upperKey);
-// The style a control of `kind` is made with when the caller asks for `requested`.
+// The style a control of `kind` is made with when the caller asks for `requested`
+// (KIND_DEFAULT_STYLE: the kind's own).
 DWORD ResolveControlStyle(const ControlKind& kind, DWORD requested);
 // The resource name for an image caption: "#number" names an integer resource.
 const wchar_t* ImageResourceName(const wchar_t* caption);

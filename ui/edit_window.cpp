@@ -1,6 +1,5 @@
 #include "ui/edit_window.h"
 
-#include <iterator>
 #include <vector>
 
 #include "app/ansi_text_win.h"
@@ -40,10 +39,10 @@ constexpr UINT CANCEL_STRING_ID = 801;
 constexpr int STRING_CHARS = 260;
 
 const ControlSpec EDIT_CONTROLS[] = {
-    {L"Label", NO_ID, PROMPT, 21, 10, 280, 19, KIND_DEFAULT_STYLE},
+    {L"Label", NO_ID, PROMPT, 21, 10, 280, 19},
     {L"Edit", IDC_SWITCHES_TEXT, L"", 21, 33, 280, 19, FIELD_STYLE},
-    {L"Button", IDOK, OK_CAPTION, 21, 72, 75, 22, KIND_DEFAULT_STYLE},
-    {L"Button", IDCANCEL, CANCEL_CAPTION, 226, 72, 75, 22, KIND_DEFAULT_STYLE},
+    {L"Button", IDOK, OK_CAPTION, 21, 72, 75, 22},
+    {L"Button", IDCANCEL, CANCEL_CAPTION, 226, 72, 75, 22},
 };
 
 // "&" and the platform's caption, so its first letter stays the access key; where user32
@@ -65,17 +64,14 @@ std::string AskForLine(HWND mainWindow, const std::string& current) {
                                 EDIT_HEIGHT, EDIT_STYLE, EDIT_EX_STYLE);
     CenterOver(window, mainWindow);
 
-    HWND controls[std::size(EDIT_CONTROLS)] = {};
-    for (size_t i = 0; i < std::size(EDIT_CONTROLS); ++i) {
-        const ControlSpec& item = EDIT_CONTROLS[i];
-        controls[i] = editor.CreateControl(item.kind, window, item.id, item.caption, item.x, item.y,
-                                           item.width, item.height, item.style);
+    for (const ControlSpec& item : EDIT_CONTROLS) {
+        editor.CreateControl(item, window);
     }
-    HWND field = controls[1];
+    HWND field = GetDlgItem(window, IDC_SWITCHES_TEXT);
 
     HMODULE user32 = GetModuleHandleW(L"user32.dll");
-    LocaliseButton(controls[2], user32, OK_STRING_ID);
-    LocaliseButton(controls[3], user32, CANCEL_STRING_ID);
+    LocaliseButton(GetDlgItem(window, IDOK), user32, OK_STRING_ID);
+    LocaliseButton(GetDlgItem(window, IDCANCEL), user32, CANCEL_STRING_ID);
 
     SendMessageW(field, EM_LIMITTEXT, FIELD_LIMIT, 0);
     const std::wstring currentWide = AnsiToWide(current);

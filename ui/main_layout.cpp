@@ -43,8 +43,8 @@ constexpr const Char16* KIND_BUTTON = U16("Button");
 constexpr const Char16* KIND_GROUPBOX = U16("GroupBox");
 constexpr const Char16* GROUP_CAPTION = U16("Select switches");
 
-constexpr ControlSpec MEASURING_OPTION = {
-    KIND_OPTION, IDC_PRESET_FIRST, nullptr, OPTION_X, 30, 1, OPTION_HEIGHT, KIND_DEFAULT_STYLE};
+constexpr ControlSpec MEASURING_OPTION = {KIND_OPTION, IDC_PRESET_FIRST, nullptr, OPTION_X, 30,
+                                          1,           OPTION_HEIGHT};
 
 // Where each flag's check box stands, by its layout slot (FlagInfo::layoutSlot).
 struct FlagBoxPlace {
@@ -108,8 +108,7 @@ std::vector<ControlSpec> MainControlSpecs(bool large,
             if (flag.layoutSlot == slot) {
                 const FlagBoxPlace& place = FLAG_BOX_PLACES[slot];
                 specs.push_back({KIND_CHECKBOX, flag.controlId, flag.caption, place.x.For(large),
-                                 place.y.For(large), place.width.For(large), FLAG_BOX_HEIGHT,
-                                 KIND_DEFAULT_STYLE});
+                                 place.y.For(large), place.width.For(large), FLAG_BOX_HEIGHT});
             }
         }
     }
@@ -132,6 +131,6 @@ std::vector<ControlSpec> MainControlSpecs(bool large,
     }
 
     specs.push_back({KIND_GROUPBOX, IDC_SWITCH_GROUP, GROUP_CAPTION, GROUP_X, GROUP_Y,
-                     layout.groupWidth, layout.groupHeight, KIND_DEFAULT_STYLE});
+                     layout.groupWidth, layout.groupHeight});
     return specs;
 }

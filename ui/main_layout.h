@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "app/flags.h"
+#include "framework/control_spec.h"
 #include "framework/text16.h"
 
 // The main window's geometry in 96-DPI units, from the widest preset caption W (screen
@@ -20,20 +21,6 @@ struct MainLayout {
 };
 
 MainLayout ComputeMainLayout(bool large, int widestCaption, int presetCount);
-
-// The control kind's own style (the framework's default style request).
-constexpr uint32_t KIND_DEFAULT_STYLE = static_cast<uint32_t>(-1);
-
-struct ControlSpec {
-    const Char16* kind;
-    int id;
-    const Char16* caption;
-    int x;
-    int y;
-    int width;
-    int height;
-    uint32_t style;
-};
 
 // Where the temporary option button that measures W stands; it borrows the first preset's id.
 ControlSpec MeasuringOptionSpec(const Char16* firstPresetCaption);

@@ -98,9 +98,7 @@ void BuildMainWindowIn(AppWindow& app) {
 
     const int presetCount = g_presetSlots - 1;
     const ControlSpec measuring = MeasuringOptionSpec(g_presets[0].c_str());
-    HWND option =
-        app.CreateControl(measuring.kind, g_hwndMain, measuring.id, measuring.caption, measuring.x,
-                          measuring.y, measuring.width, measuring.height, measuring.style);
+    HWND option = app.CreateControl(measuring, g_hwndMain);
     const int widest = WidestCaption(option, presetCount);
     DestroyWindow(option);
 
@@ -112,9 +110,7 @@ void BuildMainWindowIn(AppWindow& app) {
         if (i == FLAG_COUNT) {
             CheckFlagBoxes(g_hwndMain, ReadFlagFiles(folder.Text()));
         }
-        const ControlSpec& item = specs[i];
-        app.CreateControl(item.kind, g_hwndMain, item.id, item.caption, item.x, item.y, item.width,
-                          item.height, item.style);
+        app.CreateControl(specs[i], g_hwndMain);
     }
 
     ResizeClient(g_hwndMain, layout.clientWidth, layout.clientHeight, app.ScaleX(), app.ScaleY());
@@ -134,13 +130,16 @@ SwitchFlags ReadFlagBoxes(HWND window) {
     return flags;
 }
 
+void SelectOption(HWND window, int slot) {
+    CheckRadioButton(window, IDC_PRESET_FIRST, PresetOptionId(g_presetSlots), PresetOptionId(slot));
+}
+
 void SelectPresetForLine(const std::string& line) {
-    const int last = PresetOptionId(g_presetSlots);
     const int match = MatchPreset(AnsiToWide(line));
     if (match) {
-        CheckRadioButton(g_hwndMain, IDC_PRESET_FIRST, last, PresetOptionId(match));
+        SelectOption(g_hwndMain, match);
         return;
     }
     ShowStandardMessageModal(line.empty() ? TEXT_EMPTY_SWITCHES : TEXT_NO_MATCH);
-    CheckRadioButton(g_hwndMain, IDC_PRESET_FIRST, last, last);
+    SelectOption(g_hwndMain, g_presetSlots);
 }

@@ -19,6 +19,9 @@ void BuildMainWindow();
 void BuildMainWindowIn(AppWindow& app);
 // Width in pixels of text drawn in the control's current font.
 int TextWidth(HWND control, const wchar_t* text);
+// Checks the option of preset slot (1-based; g_presetSlots: "No preset used") and unchecks
+// the others.
+void SelectOption(HWND window, int slot);
 // Start-up preset selection for the switch line read from WinFBE.ini (8-bit text).
 void SelectPresetForLine(const std::string& line);
 // Whether the check box or option button id of window is checked.

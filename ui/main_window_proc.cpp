@@ -71,8 +71,7 @@ void Clear(HWND window) {
     if (!g_iniPath.WriteSwitchLine(L"")) {
         ShowStandardMessage(TEXT_ERROR3);
     }
-    const int last = PresetOptionId(g_presetSlots);
-    CheckRadioButton(window, IDC_PRESET_FIRST, last, last);
+    SelectOption(window, g_presetSlots);
 }
 
 // A minimised window stands at its parking place (about (-32000, -32000) on Windows, an icon's

@@ -12,8 +12,6 @@
 
 namespace {
 
-constexpr DWORD DEFAULT_STYLE = static_cast<DWORD>(-1);
-
 // What a control was asked for, seen before its own window procedure adjusts it: combo boxes
 // drop WS_VSCROLL and the client edge, list boxes hide an unused WS_HSCROLL, rebars add CCS_TOP,
 // and IP address, animation and rich edit controls do not answer WM_GETFONT with the font given.
@@ -55,7 +53,9 @@ protected:
         }
     }
 
-    HWND Make(const wchar_t* kind, DWORD style = DEFAULT_STYLE, const wchar_t* caption = L"text") {
+    HWND Make(const wchar_t* kind,
+              DWORD style = KIND_DEFAULT_STYLE,
+              const wchar_t* caption = L"text") {
         return app_.CreateControl(kind, nullptr, 100, caption, 10, 10, 120, 30, style);
     }
 
@@ -103,7 +103,7 @@ TEST(ControlKinds, StyleResolution) {
         DWORD expected;
     };
     const Case cases[] = {
-        {L"BUTTON", DEFAULT_STYLE, 0x50010F00},
+        {L"BUTTON", KIND_DEFAULT_STYLE, 0x50010F00},
         {L"BUTTON", BS_DEFPUSHBUTTON, 0x50010F01},
         {L"BUTTON", BS_FLAT, 0x50018F00},
         {L"BUTTON", BS_OWNERDRAW, 0x5001000B},
@@ -114,7 +114,7 @@ TEST(ControlKinds, StyleResolution) {
         {L"OPTION", BS_DEFPUSHBUTTON, 0x40000001},
         {L"LABEL", WS_GROUP, 0x40020000},
         {L"CHECKBOX", BS_FLAT, 0x40008000},
-        {L"NOSUCHKIND", DEFAULT_STYLE, WS_CHILD},
+        {L"NOSUCHKIND", KIND_DEFAULT_STYLE, WS_CHILD},
         {L"NOSUCHKIND", WS_VISIBLE, WS_CHILD | WS_VISIBLE},
     };
     for (const Case& c : cases) {
@@ -415,7 +415,7 @@ TEST_F(ControlFactory, ImagesComeFromNumberedResources) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::PrintToString(std::wstring(c.kind) + L" " + c.caption));
-        HWND control = Make(c.kind, DEFAULT_STYLE, c.caption);
+        HWND control = Make(c.kind, KIND_DEFAULT_STYLE, c.caption);
         ASSERT_NE(control, nullptr) << "a missing image still gives the control";
         HANDLE image = reinterpret_cast<HANDLE>(SendMessageW(control, c.message, c.imageType, 0));
         EXPECT_EQ(image != nullptr, c.loaded);
