@@ -20,12 +20,14 @@ namespace {
 constexpr const wchar_t* EDIT_TITLE = L"FLG - Edit";
 constexpr int EDIT_WIDTH = 326;
 constexpr int EDIT_HEIGHT = 142;
-// WS_POPUP | WS_CAPTION | WS_SYSMENU; shown by the message loop.
-constexpr DWORD EDIT_STYLE = 0x80C80000;
-// WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT.
-constexpr DWORD EDIT_EX_STYLE = 0x00010001;
-// WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL: one left-aligned line.
-constexpr DWORD FIELD_STYLE = 0x10010080;
+// Shown by the message loop.
+constexpr DWORD EDIT_STYLE = WS_POPUP | WS_CAPTION | WS_SYSMENU;
+static_assert(EDIT_STYLE == 0x80C80000, "the edit window's style");
+constexpr DWORD EDIT_EX_STYLE = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
+static_assert(EDIT_EX_STYLE == 0x00010001, "the edit window's extended style");
+// One left-aligned line.
+constexpr DWORD FIELD_STYLE = WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL;
+static_assert(FIELD_STYLE == 0x10010080, "the edit field's style");
 constexpr int NO_ID = -1;
 constexpr WPARAM FIELD_LIMIT = 260;
 constexpr int RESULT_CHARS = INPUT_TEXT_LIMIT + 1;

@@ -3,7 +3,7 @@
 #include "ui/startup.h"
 
 // The runtime has set the user's locale and made the main window object by now (static
-// objects of ui/main_window.cpp); they are destroyed after this returns.
+// objects of ui/startup.cpp); they are destroyed after this returns.
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR commandLine, int) {
     try {
         // Always shown normally, whatever the launcher's shortcut asked for.

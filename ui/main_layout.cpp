@@ -29,14 +29,6 @@ constexpr int NO_PRESET_OFFSET = 20;
 constexpr int GROUP_X = 10;
 constexpr int GROUP_Y = 50;
 
-// WS_VISIBLE | WS_GROUP | WS_TABSTOP | BS_VCENTER | BS_LEFT | BS_AUTORADIOBUTTON: the group
-// runs from the first preset up to the group box (whose default style has WS_GROUP), so
-// "No preset used" belongs to it.
-constexpr uint32_t FIRST_OPTION_STYLE = 0x10030D09;
-constexpr uint32_t OPTION_STYLE = 0x10010D09;
-// WS_VISIBLE | WS_TABSTOP | BS_VCENTER: a push button with its caption centred.
-constexpr uint32_t COMMAND_STYLE = 0x10010C00;
-
 constexpr const Char16* KIND_OPTION = U16("Option");
 constexpr const Char16* KIND_CHECKBOX = U16("Checkbox");
 constexpr const Char16* KIND_BUTTON = U16("Button");

@@ -22,6 +22,14 @@ struct MainLayout {
 
 MainLayout ComputeMainLayout(bool large, int widestCaption, int presetCount);
 
+// The styles of the main window's own buttons, as the platform spells them in
+// ui/main_window.cpp. The option group runs from the first preset up to the group box (whose
+// default style starts a group), so "No preset used" belongs to it.
+constexpr uint32_t FIRST_OPTION_STYLE = 0x10030D09;
+constexpr uint32_t OPTION_STYLE = 0x10010D09;
+// A push button with its caption centred.
+constexpr uint32_t COMMAND_STYLE = 0x10010C00;
+
 // Where the temporary option button that measures W stands; it borrows the first preset's id.
 ControlSpec MeasuringOptionSpec(const Char16* firstPresetCaption);
 

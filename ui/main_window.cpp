@@ -1,7 +1,5 @@
 #include "ui/main_window.h"
 
-#include <clocale>
-
 #include <algorithm>
 #include <vector>
 
@@ -15,28 +13,28 @@
 #include "framework/placement_win.h"
 #include "ui/main_layout.h"
 #include "ui/message_box.h"
-#include "ui/startup.h"
 
 HWND g_hwndMain = nullptr;
 HWND g_hwndStatus = nullptr;
 
 namespace {
 
-// The conversions between 8-bit text and UTF-16 follow the user's code page, and the main
-// window object must be made after that is settled: both are static objects of this file,
-// constructed in the order of definition.
-struct UserLocale {
-    UserLocale() { setlocale(LC_ALL, ""); }
-};
-UserLocale userLocale;
-AppWindow mainAppWindow;
-
 constexpr const wchar_t* MAIN_TITLE = L"FLG";
-// WS_POPUP | WS_CAPTION | WS_SYSMENU: a title bar with its Close box, no sizing border.
-constexpr DWORD MAIN_STYLE = 0x80C80000;
-// WS_EX_DLGMODALFRAME | WS_EX_TOPMOST: topmost from the start, before it is shown.
+// A title bar with its Close box, no sizing border.
+constexpr DWORD MAIN_STYLE = WS_POPUP | WS_CAPTION | WS_SYSMENU;
+static_assert(MAIN_STYLE == 0x80C80000, "the main window's style");
+// Topmost from the start, before it is shown.
 constexpr DWORD MAIN_EX_STYLE = WS_EX_DLGMODALFRAME | WS_EX_TOPMOST;
+static_assert(MAIN_EX_STYLE == 0x00000009, "the main window's extended style");
 constexpr DWORD STATUS_STYLE = WS_CHILD | WS_VISIBLE;
+// The layout's button styles are plain numbers, as the window-free layout names no platform
+// value; here they are the platform's.
+static_assert(FIRST_OPTION_STYLE ==
+                  (WS_VISIBLE | WS_GROUP | WS_TABSTOP | BS_VCENTER | BS_LEFT | BS_AUTORADIOBUTTON),
+              "the first preset option starts the group");
+static_assert(OPTION_STYLE == (WS_VISIBLE | WS_TABSTOP | BS_VCENTER | BS_LEFT | BS_AUTORADIOBUTTON),
+              "the other options");
+static_assert(COMMAND_STYLE == (WS_VISIBLE | WS_TABSTOP | BS_VCENTER), "the command buttons");
 constexpr int MIN_CAPTION_WIDTH = 1;
 
 int WidestCaption(HWND measuringOption, int presetCount) {
@@ -69,10 +67,6 @@ void PlaceMainWindow(const SettingsFile& settings) {
 
 }  // namespace
 
-AppWindow& MainAppWindow() {
-    return mainAppWindow;
-}
-
 int TextWidth(HWND control, const wchar_t* text) {
     const WindowDc dc(control);
     if (!dc) {
@@ -85,11 +79,7 @@ int TextWidth(HWND control, const wchar_t* text) {
     return extent.cx;
 }
 
-void BuildMainWindow() {
-    BuildMainWindowIn(mainAppWindow);
-}
-
-void BuildMainWindowIn(AppWindow& app) {
+void BuildMainWindow(AppWindow& app, bool large) {
     if (!app.Window()) {
         app.Create(nullptr, MAIN_TITLE, MainWindowProc, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
                    CW_USEDEFAULT, MAIN_STYLE, MAIN_EX_STYLE);
@@ -102,10 +92,10 @@ void BuildMainWindowIn(AppWindow& app) {
     const int widest = WidestCaption(option, presetCount);
     DestroyWindow(option);
 
-    const MainLayout layout = ComputeMainLayout(g_largeLayout, widest, presetCount);
+    const MainLayout layout = ComputeMainLayout(large, widest, presetCount);
 
     const WideText folder = ExecutableFolder();
-    const std::vector<ControlSpec> specs = MainControlSpecs(g_largeLayout, layout, g_presets);
+    const std::vector<ControlSpec> specs = MainControlSpecs(large, layout, g_presets);
     for (size_t i = 0; i < specs.size(); ++i) {
         if (i == FLAG_COUNT) {
             CheckFlagBoxes(g_hwndMain, ReadFlagFiles(folder.Text()));

@@ -7,16 +7,15 @@
 #include "app/flags.h"
 #include "framework/app_window_win.h"
 
-// The main window and its status bar. Written only by BuildMainWindowIn.
+// The main window and its status bar. Written only by BuildMainWindow.
 extern HWND g_hwndMain;
 extern HWND g_hwndStatus;
-// The program-wide main window object.
-AppWindow& MainAppWindow();
+// The large layout, from the program's name. Written only by the start-up.
+extern bool g_largeLayout;
 
-// Builds the hidden main window with every control, sized and placed.
-void BuildMainWindow();
-// The same on any window object (BuildMainWindow uses MainAppWindow()).
-void BuildMainWindowIn(AppWindow& app);
+// Builds the hidden main window on app with every control, in the large or the small layout,
+// sized and placed.
+void BuildMainWindow(AppWindow& app, bool large);
 // Width in pixels of text drawn in the control's current font.
 int TextWidth(HWND control, const wchar_t* text);
 // Checks the option of preset slot (1-based; g_presetSlots: "No preset used") and unchecks

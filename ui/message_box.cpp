@@ -6,7 +6,6 @@
 #include "app/messages.h"
 #include "ui/main_window.h"
 #include "ui/modal.h"
-#include "ui/startup.h"
 
 void ShowMessage(HWND owner, const wchar_t* text, int style, int fontSize) {
     // Window handles are 32-bit values, whatever the pointer size.

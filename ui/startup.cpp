@@ -1,5 +1,7 @@
 #include "ui/startup.h"
 
+#include <clocale>
+
 #include <string>
 
 #include "app/ansi_text_win.h"
@@ -21,6 +23,15 @@ bool g_largeLayout = false;
 
 namespace {
 
+// The conversions between 8-bit text and UTF-16 follow the user's code page, and the main
+// window object must be made after that is settled: both are static objects of this file,
+// constructed in the order of definition before the entry runs and destroyed after it returns.
+struct UserLocale {
+    UserLocale() { setlocale(LC_ALL, ""); }
+};
+UserLocale userLocale;
+AppWindow mainAppWindow;
+
 constexpr const wchar_t* MAIN_FONT_FACE = L"Tahoma";
 constexpr int SMALL_FONT_POINTS = 8;
 constexpr int LARGE_FONT_POINTS = 12;
@@ -37,9 +48,8 @@ void ShowStartupMessage(const wchar_t* text, int style, int fontSize) {
 void TakeAppearanceOptions() {
     const std::string baseName = WideToAnsi(ExecutableBaseName().Text());
     g_largeLayout = IsLargeLayoutName(baseName);
-    MainAppWindow().ReplaceFont(MAIN_FONT_FACE,
-                                g_largeLayout ? LARGE_FONT_POINTS : SMALL_FONT_POINTS, FONT_WEIGHT,
-                                0, 0, 0, DEFAULT_CHARSET);
+    mainAppWindow.ReplaceFont(MAIN_FONT_FACE, g_largeLayout ? LARGE_FONT_POINTS : SMALL_FONT_POINTS,
+                              FONT_WEIGHT, 0, 0, 0, DEFAULT_CHARSET);
     g_msgFontSize = MessageFontSizeForName(baseName);
 }
 
@@ -85,7 +95,7 @@ int FlagsmithMain(HINSTANCE, HINSTANCE, const wchar_t*, int show) {
     }
 
     TakeAppearanceOptions();
-    BuildMainWindow();
+    BuildMainWindow(mainAppWindow, g_largeLayout);
 
     if (!IsExistingFile(g_iniPath.Path())) {
         ShowStandardMessageModal(TEXT_NO_SETTINGS);
@@ -99,5 +109,5 @@ int FlagsmithMain(HINSTANCE, HINSTANCE, const wchar_t*, int show) {
     if (!IsWindow(g_hwndMain)) {
         return 0;
     }
-    return MainAppWindow().RunMessageLoop(show);
+    return mainAppWindow.RunMessageLoop(show);
 }

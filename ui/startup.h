@@ -1,12 +1,6 @@
 #pragma once
 #include <windows.h>
 
-// The message boxes' font size: 0 until the appearance options are taken from the program's
-// name, then 8 to 15. Written only by the start-up (TakeAppearanceOptions).
-extern int g_msgFontSize;
-// The large layout, from the program's name. Written only by the start-up.
-extern bool g_largeLayout;
-
 bool IsFirstInstance();
 int RunIfFirstInstance(HINSTANCE instance,
                        HINSTANCE previous,

@@ -197,7 +197,7 @@ TEST(MainWindow, SavedPositionAndFlagFilesAtStart) {
         CloseHandle(h);
     }
     AppWindow app;
-    BuildMainWindowIn(app);
+    BuildMainWindow(app, false);
     RECT rect = {};
     GetWindowRect(g_hwndMain, &rect);
     EXPECT_EQ(26, rect.left);

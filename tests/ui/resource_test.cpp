@@ -14,7 +14,7 @@
 #include "framework/paths_win.h"
 #include "ui/main_window.h"
 #include "ui/modal.h"
-#include "ui/startup.h"
+#include "ui/message_box.h"
 #include "ui/watch.h"
 
 namespace {
@@ -140,11 +140,10 @@ protected:
                                  nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
         g_iniPath = SettingsFile(IniFile().c_str(), ExecutableFolder().Text());
         SetPresetList({L"-gen gas", L"-gen gas64"});
-        g_largeLayout = false;
         g_msgFontSize = 8;
         app = new AppWindow;
         app->ReplaceFont(L"Tahoma", 8, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET);
-        BuildMainWindowIn(*app);
+        BuildMainWindow(*app, false);
         timer = SetTimer(nullptr, 0, DISMISS_PERIOD_MS, Dismiss);
     }
     static void TearDownTestSuite() {

@@ -4,7 +4,6 @@
 #include "app/settings_file_win.h"
 #include "framework/paths_win.h"
 #include "ui/main_window.h"
-#include "ui/startup.h"
 #include "ui/watch.h"
 
 namespace uitest {
@@ -124,14 +123,13 @@ MainWindowHost::MainWindowHost(const std::vector<std::wstring>& presets, bool la
     }
     g_iniPath = SettingsFile(IniPath().c_str(), ExecutableFolder().Text());
     SetPresetList(presets);
-    g_largeLayout = large;
     g_savedLeft = 0;
     g_savedTop = 0;
     g_isTopmost = 1;
     g_followMinimized = 0;
     app_ = std::make_unique<AppWindow>();
     app_->ReplaceFont(L"Tahoma", large ? 12 : 8, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET);
-    BuildMainWindowIn(*app_);
+    BuildMainWindow(*app_, large);
 }
 
 MainWindowHost::~MainWindowHost() {
