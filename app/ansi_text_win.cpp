@@ -4,8 +4,9 @@
 
 namespace {
 
-// Precomposed characters, the platform's default form, made explicit.
-constexpr DWORD TO_WIDE_FLAGS = MB_PRECOMPOSED;
+// No flags, the documented default: MB_PRECOMPOSED is not valid where the ANSI code page is
+// UTF-8, and the conversion would fail there.
+constexpr DWORD TO_WIDE_FLAGS = 0;
 constexpr DWORD TO_ANSI_FLAGS = 0;
 // Whole NUL-terminated text.
 constexpr int TERMINATED = -1;

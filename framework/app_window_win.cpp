@@ -17,15 +17,16 @@ constexpr int CLASSIC_FONT_SIZE = 8;
 constexpr int DEFAULT_FONT_WEIGHT = FW_NORMAL;
 constexpr DWORD ALL_COMMON_CONTROL_CLASSES = 0x7FFF;
 constexpr const wchar_t* CLASS_NAME_PREFIX = L"FBWindowClass:";
-constexpr int CLASS_NAME_UNITS = 256;
-constexpr int OBJECT_CLASS_NAME_UNITS = 260;
+// The class name each object registers: the prefix and a number.
+constexpr int REGISTERED_NAME_UNITS = 256;
+constexpr int OBJECT_REGISTERED_NAME_UNITS = 260;
 constexpr int FACE_NAME_UNITS = 32;
 constexpr UINT WINDOW_CLASS_STYLE = CS_VREDRAW | CS_HREDRAW | CS_DBLCLKS;
 constexpr int OBJECT_SLOT = 0;
 
 // Process-wide: every object's first registration takes the next number.
 int g_classCounter = 0;
-wchar_t g_classNameBuffer[CLASS_NAME_UNITS] = {};
+wchar_t g_classNameBuffer[REGISTERED_NAME_UNITS] = {};
 
 int ScaleUnlessDefault(int value, float ratio) {
     return value == CW_USEDEFAULT ? value : ScaleValue(value, ratio);
@@ -71,9 +72,9 @@ HWND AppWindow::Create(HWND parent,
                        DWORD style,
                        DWORD exStyle) {
     if (className_[0]) {
-        lstrcpynW(g_classNameBuffer, className_, CLASS_NAME_UNITS);
+        lstrcpynW(g_classNameBuffer, className_, REGISTERED_NAME_UNITS);
     } else {
-        std::swprintf(g_classNameBuffer, CLASS_NAME_UNITS, L"%ls%d", CLASS_NAME_PREFIX,
+        std::swprintf(g_classNameBuffer, REGISTERED_NAME_UNITS, L"%ls%d", CLASS_NAME_PREFIX,
                       g_classCounter);
     }
 
@@ -93,8 +94,8 @@ HWND AppWindow::Create(HWND parent,
     ++g_classCounter;
 
     if (!font_) {
-        font_.reset(MakeFont(defaultFontFace_, defaultFontSize_, DEFAULT_FONT_WEIGHT, 0, 0, 0,
-                             DEFAULT_CHARSET));
+        font_ = MakeFont(defaultFontFace_, defaultFontSize_, DEFAULT_FONT_WEIGHT, 0, 0, 0,
+                         DEFAULT_CHARSET);
     }
 
     window_ = CreateWindowExW(
@@ -104,7 +105,7 @@ HWND AppWindow::Create(HWND parent,
     if (!window_) {
         return nullptr;
     }
-    GetClassNameW(window_, className_, OBJECT_CLASS_NAME_UNITS);
+    GetClassNameW(window_, className_, OBJECT_REGISTERED_NAME_UNITS);
     if (font_) {
         SendMessageW(window_, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
     }
@@ -114,13 +115,13 @@ HWND AppWindow::Create(HWND parent,
     return window_;
 }
 
-HFONT AppWindow::MakeFont(const wchar_t* face,
-                          int points,
-                          int weight,
-                          int italic,
-                          int underline,
-                          int strikeOut,
-                          BYTE charSet) const {
+FontOwner AppWindow::MakeFont(const wchar_t* face,
+                              int points,
+                              int weight,
+                              int italic,
+                              int underline,
+                              int strikeOut,
+                              BYTE charSet) const {
     const int screenY = GetDeviceCaps(WindowDc(nullptr).get(), LOGPIXELSY);
 
     LOGFONTW font = {};
@@ -132,7 +133,7 @@ HFONT AppWindow::MakeFont(const wchar_t* face,
     font.lfCharSet = charSet;
     font.lfOutPrecision = OUT_TT_PRECIS;
     lstrcpynW(font.lfFaceName, face && face[0] ? face : defaultFontFace_, FACE_NAME_UNITS);
-    return CreateFontIndirectW(&font);
+    return FontOwner(CreateFontIndirectW(&font));
 }
 
 bool AppWindow::ReplaceFont(const wchar_t* face,
@@ -144,12 +145,12 @@ bool AppWindow::ReplaceFont(const wchar_t* face,
                             BYTE charSet) {
     wchar_t chosenFace[FACE_NAME_UNITS];
     lstrcpynW(chosenFace, face && face[0] ? face : defaultFontFace_, FACE_NAME_UNITS);
-    HFONT font = MakeFont(chosenFace, points, weight, italic, underline, strikeOut, charSet);
+    FontOwner font = MakeFont(chosenFace, points, weight, italic, underline, strikeOut, charSet);
     if (!font) {
         return false;
     }
     // The replacement is in place before the old font is deleted.
-    font_.reset(font);
+    font_.reset(font.release());
     lstrcpynW(defaultFontFace_, chosenFace, FACE_NAME_UNITS);
     defaultFontSize_ = points;
     return true;

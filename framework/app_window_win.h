@@ -41,13 +41,13 @@ public:
                        DWORD_PTR refData = 0);
     // The same from a description; parent null: this window.
     HWND CreateControl(const ControlSpec& spec, HWND parent);
-    HFONT MakeFont(const wchar_t* face,
-                   int points,
-                   int weight,
-                   int italic,
-                   int underline,
-                   int strikeOut,
-                   BYTE charSet) const;
+    FontOwner MakeFont(const wchar_t* face,
+                       int points,
+                       int weight,
+                       int italic,
+                       int underline,
+                       int strikeOut,
+                       BYTE charSet) const;
     bool ReplaceFont(const wchar_t* face,
                      int points,
                      int weight,

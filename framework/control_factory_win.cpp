@@ -7,7 +7,8 @@
 
 namespace {
 
-constexpr int CLASS_NAME_UNITS = 260;
+// The kind text as given and the class name it stands for.
+constexpr int KIND_NAME_UNITS = 260;
 constexpr const wchar_t* RICH_EDIT_LIBRARY = L"MSFTEDIT.DLL";
 constexpr DWORD DEFAULT_EX_STYLE_REQUEST = static_cast<DWORD>(-1);
 constexpr UINT_PTR NO_SUBCLASS_ID = static_cast<UINT_PTR>(-1);
@@ -62,15 +63,15 @@ HWND AppWindow::CreateControl(const wchar_t* kind,
     if (!parent) {
         parent = window_;
     }
-    wchar_t className[CLASS_NAME_UNITS] = {};
-    lstrcpynW(className, kind, CLASS_NAME_UNITS);
-    wchar_t key[CLASS_NAME_UNITS] = {};
+    wchar_t className[KIND_NAME_UNITS] = {};
+    lstrcpynW(className, kind, KIND_NAME_UNITS);
+    wchar_t key[KIND_NAME_UNITS] = {};
     for (int i = 0; className[i]; ++i) {
         key[i] = static_cast<wchar_t>(std::towupper(className[i]));
     }
     const ControlKind& row = FindControlKind(key);
     if (row.className) {
-        lstrcpynW(className, row.className, CLASS_NAME_UNITS);
+        lstrcpynW(className, row.className, KIND_NAME_UNITS);
     }
     const DWORD finalStyle = ResolveControlStyle(row, style);
     const DWORD finalExStyle = exStyle == DEFAULT_EX_STYLE_REQUEST ? row.exStyle : exStyle;

@@ -33,12 +33,14 @@ WideText::WideText(const char* ansi) {
     if (!ansi || !*ansi) {
         return;
     }
-    const int units = MultiByteToWideChar(CP_ACP, MB_PRECOMPOSED, ansi, -1, nullptr, 0);
+    // No flags, the documented default: MB_PRECOMPOSED is not valid where the ANSI code page is
+    // UTF-8.
+    const int units = MultiByteToWideChar(CP_ACP, 0, ansi, -1, nullptr, 0);
     if (units <= 1) {
         return;
     }
     std::vector<wchar_t> wide(static_cast<size_t>(units));
-    MultiByteToWideChar(CP_ACP, MB_PRECOMPOSED, ansi, -1, wide.data(), units);
+    MultiByteToWideChar(CP_ACP, 0, ansi, -1, wide.data(), units);
     Append(wide.data(), (units - 1) * 2);
 }
 

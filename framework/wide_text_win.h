@@ -7,7 +7,7 @@ class WideText {
 public:
     WideText();                           // capacity 520, zero-filled block
     WideText(const wchar_t* text);        // null: empty with a 520-byte block; L"": no block
-    explicit WideText(const char* ansi);  // converted with CP_ACP, MB_PRECOMPOSED
+    explicit WideText(const char* ansi);  // converted with CP_ACP
     WideText(const WideText& other);
     WideText(WideText&& other) noexcept;
     ~WideText();

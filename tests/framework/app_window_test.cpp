@@ -184,22 +184,20 @@ TEST(AppWindow, MakeFontAndReplaceFont) {
     const int screenY = GetDeviceCaps(screen, LOGPIXELSY);
     ReleaseDC(nullptr, screen);
 
-    HFONT font = app.MakeFont(L"Arial", 10, FW_BOLD, 1, 0, 1, ANSI_CHARSET);
-    ASSERT_NE(font, nullptr);
+    const FontOwner font = app.MakeFont(L"Arial", 10, FW_BOLD, 1, 0, 1, ANSI_CHARSET);
+    ASSERT_TRUE(font);
     LOGFONTW made = {};
-    GetObjectW(font, sizeof(made), &made);
+    GetObjectW(font.get(), sizeof(made), &made);
     EXPECT_EQ(made.lfHeight, FontHeightForPoints(10, app.Dpi(), screenY));
     EXPECT_EQ(made.lfWeight, FW_BOLD);
     EXPECT_EQ(made.lfItalic, 1);
     EXPECT_EQ(made.lfStrikeOut, 1);
     EXPECT_EQ(made.lfOutPrecision, OUT_TT_PRECIS);
     EXPECT_STREQ(made.lfFaceName, L"Arial");
-    DeleteObject(font);
 
-    HFONT defaultFace = app.MakeFont(nullptr, 8, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET);
-    GetObjectW(defaultFace, sizeof(made), &made);
+    const FontOwner defaultFace = app.MakeFont(nullptr, 8, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET);
+    GetObjectW(defaultFace.get(), sizeof(made), &made);
     EXPECT_STREQ(made.lfFaceName, app.DefaultFontFace());
-    DeleteObject(defaultFace);
 
     ASSERT_TRUE(app.ReplaceFont(L"Tahoma", 12, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET));
     HFONT first = app.Font();
