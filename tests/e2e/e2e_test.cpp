@@ -235,53 +235,6 @@ TEST_F(E2e, ClearKeepsTheKeyEmptyAndApplyWithoutPresetChangesNothing) {
     EXPECT_TRUE(Take(noPreset) == afterClear);
 }
 
-TEST_F(E2e, WritesThatFailAreReported) {
-    ASSERT_TRUE(StartBoth());
-    const std::string before = e2e::ReadBytes(tree->IniPath());
-    const int noPreset = IDC_PRESET_FIRST + 2;
-    std::optional<std::wstring> text;
-
-    Click(IDC_PRESET_FIRST);
-    {
-        e2e::FileLock lock(tree->IniPath());
-        ASSERT_TRUE(lock.Held());
-        PostClick(Main(), IDC_APPLY);
-        text = program.DismissBox();
-    }
-    EXPECT_EQ(text.value_or(L"<no box>"), L"Error1");
-    EXPECT_TRUE(IsChecked(Main(), IDC_ARCH686)) << "the preset rule stays applied";
-    EXPECT_TRUE(tree->HasToolsFile(L"686.dat"));
-
-    PostClick(Main(), IDC_EDIT);
-    HWND edit = program.WaitEditWindow();
-    ASSERT_TRUE(edit);
-    const std::wstring gas64 = Line(L"", L"-gen gas64");
-    SendMessageW(GetDlgItem(edit, IDC_SWITCHES_TEXT), WM_SETTEXT, 0,
-                 reinterpret_cast<LPARAM>(gas64.c_str()));
-    SendMessageW(GetDlgItem(Main(), IDC_PRESET_FIRST), BM_SETCHECK, BST_CHECKED, 0);
-    {
-        e2e::FileLock lock(tree->IniPath());
-        ASSERT_TRUE(lock.Held());
-        PostClick(edit, IDOK);
-        text = program.DismissBox();
-    }
-    EXPECT_EQ(text.value_or(L"<no box>"), L"Error2");
-    Settle();
-    EXPECT_EQ(program.CheckedOption(IDC_PRESET_FIRST, noPreset), IDC_PRESET_FIRST + 1)
-        << "the line that was to be written still selects its preset";
-
-    {
-        e2e::FileLock lock(tree->IniPath());
-        ASSERT_TRUE(lock.Held());
-        PostClick(Main(), IDC_CLEAR);
-        text = program.DismissBox();
-    }
-    EXPECT_EQ(text.value_or(L"<no box>"), L"Error3");
-    Settle();
-    EXPECT_EQ(program.CheckedOption(IDC_PRESET_FIRST, noPreset), noPreset);
-    EXPECT_EQ(e2e::ReadBytes(tree->IniPath()), before);
-}
-
 TEST_F(E2e, CapitalLInTheNameGivesTheLargeLayout) {
     tree = std::make_unique<e2e::Tree>(L"FlagsmithIIL.exe");
     ASSERT_TRUE(StartBoth());

@@ -483,6 +483,9 @@ TEST_F(Robust, LockedSettingsFileReportsEachFailedWriteAndRecovers) {
     Click(IDC_PRESET_FIRST);
     PostCommand(IDC_APPLY);
     EXPECT_EQ(DismissedText(), L"Error1");
+    e2e::Sync(Main());
+    EXPECT_TRUE(e2e::IsChecked(Main(), IDC_ARCH686)) << "the preset rule stays applied";
+    EXPECT_TRUE(tree->HasToolsFile(L"686.dat"));
     PostCommand(IDC_CLEAR);
     EXPECT_EQ(DismissedText(), L"Error3");
     e2e::Sync(Main());
@@ -496,6 +499,8 @@ TEST_F(Robust, LockedSettingsFileReportsEachFailedWriteAndRecovers) {
     e2e::PostClick(edit, IDOK);
     EXPECT_EQ(DismissedText(), L"Error2");
     EXPECT_TRUE(WaitUntil([&] { return !IsWindow(edit) && IsWindowEnabled(Main()); }, WRITE_MS));
+    EXPECT_EQ(CheckedOption(), IDC_PRESET_FIRST + 1)
+        << "the line that was to be written still selects its preset";
     lock.Release();
     EXPECT_EQ(e2e::ReadBytes(tree->IniPath()), before);
 
