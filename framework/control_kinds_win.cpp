@@ -1,5 +1,8 @@
 #include "framework/control_kinds_win.h"
 
+#include <commctrl.h>
+#include <richedit.h>
+
 #include <cmath>
 #include <cwchar>
 
@@ -15,6 +18,98 @@ constexpr unsigned RESOURCE_ID_MASK = 0xFFFF;
 // Beyond this a caption number is taken as 0 rather than overflowing the conversion.
 constexpr double LARGEST_RESOURCE_NUMBER = 1e15;
 
+// The kinds' default styles in the platform's names, each pinned to its prescribed value.
+constexpr DWORD SHOWN = WS_CHILD | WS_VISIBLE;
+constexpr DWORD PUSH_BUTTON = SHOWN | WS_TABSTOP | BS_CENTER | BS_VCENTER | BS_PUSHBUTTON;
+static_assert(PUSH_BUTTON == 0x50010F00, "PUSH_BUTTON");
+constexpr DWORD FLAT_BUTTON = PUSH_BUTTON | BS_FLAT;
+static_assert(FLAT_BUTTON == 0x50018F00, "FLAT_BUTTON");
+constexpr DWORD DEFAULT_BUTTON = SHOWN | WS_TABSTOP | BS_CENTER | BS_VCENTER | BS_DEFPUSHBUTTON;
+static_assert(DEFAULT_BUTTON == 0x50010F01, "DEFAULT_BUTTON");
+constexpr DWORD OWNER_DRAWN_BUTTON = SHOWN | WS_TABSTOP | BS_OWNERDRAW;
+static_assert(OWNER_DRAWN_BUTTON == 0x5001000B, "OWNER_DRAWN_BUTTON");
+constexpr DWORD OPTION_BUTTON = SHOWN | WS_TABSTOP | BS_VCENTER | BS_LEFT | BS_AUTORADIOBUTTON;
+static_assert(OPTION_BUTTON == 0x50010D09, "OPTION_BUTTON");
+constexpr DWORD FIRST_OPTION_BUTTON = OPTION_BUTTON | WS_GROUP;
+static_assert(FIRST_OPTION_BUTTON == 0x50030D09, "FIRST_OPTION_BUTTON");
+constexpr DWORD CHECK_BOX = SHOWN | WS_TABSTOP | BS_VCENTER | BS_LEFT | BS_AUTOCHECKBOX;
+static_assert(CHECK_BOX == 0x50010D03, "CHECK_BOX");
+constexpr DWORD THREE_STATE_BOX = SHOWN | WS_TABSTOP | BS_VCENTER | BS_LEFT | BS_AUTO3STATE;
+static_assert(THREE_STATE_BOX == 0x50010D06, "THREE_STATE_BOX");
+constexpr DWORD LABEL = SHOWN | WS_GROUP | SS_NOTIFY | SS_LEFT;
+static_assert(LABEL == 0x50020100, "LABEL");
+constexpr DWORD BITMAP_LABEL = SHOWN | WS_GROUP | SS_BITMAP;
+static_assert(BITMAP_LABEL == 0x5002000E, "BITMAP_LABEL");
+constexpr DWORD ICON_LABEL = SHOWN | WS_GROUP | SS_ICON;
+static_assert(ICON_LABEL == 0x50020003, "ICON_LABEL");
+constexpr DWORD BITMAP_BUTTON = SHOWN | WS_TABSTOP | BS_BITMAP;
+static_assert(BITMAP_BUTTON == 0x50010080, "BITMAP_BUTTON");
+constexpr DWORD ICON_BUTTON = SHOWN | WS_TABSTOP | BS_ICON;
+static_assert(ICON_BUTTON == 0x50010040, "ICON_BUTTON");
+constexpr DWORD OWNER_DRAWN_LABEL = SHOWN | WS_GROUP | SS_OWNERDRAW;
+static_assert(OWNER_DRAWN_LABEL == 0x5002000D, "OWNER_DRAWN_LABEL");
+constexpr DWORD FRAME = SHOWN | WS_CLIPSIBLINGS | WS_GROUP | SS_BLACKFRAME;
+static_assert(FRAME == 0x54020007, "FRAME");
+constexpr DWORD GROUP_BOX = SHOWN | WS_CLIPSIBLINGS | WS_GROUP | BS_GROUPBOX;
+static_assert(GROUP_BOX == 0x54020007, "GROUP_BOX");
+constexpr DWORD LINE = SHOWN | SS_ETCHEDFRAME;
+static_assert(LINE == 0x50000012, "LINE");
+constexpr DWORD EDIT_LINE = SHOWN | WS_TABSTOP | ES_LEFT | ES_AUTOHSCROLL;
+static_assert(EDIT_LINE == 0x50010080, "EDIT_LINE");
+constexpr DWORD EDIT_LINES =
+    SHOWN | WS_VSCROLL | WS_TABSTOP | ES_MULTILINE | ES_AUTOHSCROLL | ES_NOHIDESEL | ES_WANTRETURN;
+static_assert(EDIT_LINES == 0x50211184, "EDIT_LINES");
+constexpr DWORD COMBO_BOX =
+    SHOWN | WS_BORDER | WS_VSCROLL | WS_TABSTOP | CBS_DROPDOWN | CBS_SORT | CBS_HASSTRINGS;
+static_assert(COMBO_BOX == 0x50A10302, "COMBO_BOX");
+constexpr DWORD COMBO_BOX_EX = SHOWN | WS_BORDER | WS_TABSTOP | CBS_DROPDOWNLIST;
+static_assert(COMBO_BOX_EX == 0x50810003, "COMBO_BOX_EX");
+constexpr DWORD LIST_BOX = SHOWN | WS_BORDER | WS_VSCROLL | WS_HSCROLL | WS_TABSTOP | LBS_NOTIFY |
+                           LBS_SORT | LBS_HASSTRINGS;
+static_assert(LIST_BOX == 0x50B10043, "LIST_BOX");
+constexpr DWORD PLAIN = SHOWN;
+static_assert(PLAIN == 0x50000000, "PLAIN");
+constexpr DWORD HEADER = SHOWN | CCS_TOP | HDS_BUTTONS;
+static_assert(HEADER == 0x50000003, "HEADER");
+constexpr DWORD TREE_VIEW = SHOWN | WS_BORDER | WS_TABSTOP | TVS_HASBUTTONS | TVS_HASLINES |
+                            TVS_LINESATROOT | TVS_SHOWSELALWAYS;
+static_assert(TREE_VIEW == 0x50810027, "TREE_VIEW");
+constexpr DWORD LIST_VIEW = SHOWN | WS_CLIPCHILDREN | WS_TABSTOP | LVS_REPORT | LVS_SHOWSELALWAYS |
+                            LVS_SHAREIMAGELISTS | LVS_AUTOARRANGE | LVS_EDITLABELS;
+static_assert(LIST_VIEW == 0x52010349, "LIST_VIEW");
+constexpr DWORD TOOL_BAR = SHOWN | WS_CLIPSIBLINGS | WS_CLIPCHILDREN | WS_BORDER | CCS_TOP |
+                           TBSTYLE_TOOLTIPS | TBSTYLE_FLAT;
+static_assert(TOOL_BAR == 0x56800901, "TOOL_BAR");
+constexpr DWORD REBAR = SHOWN | WS_CLIPSIBLINGS | WS_CLIPCHILDREN | WS_BORDER | CCS_NODIVIDER |
+                        RBS_VARHEIGHT | RBS_BANDBORDERS;
+static_assert(REBAR == 0x56800640, "REBAR");
+constexpr DWORD TAB_STOP = SHOWN | WS_TABSTOP;
+static_assert(TAB_STOP == 0x50010000, "TAB_STOP");
+constexpr DWORD ANIMATION = SHOWN | ACS_TRANSPARENT;
+static_assert(ANIMATION == 0x50000002, "ANIMATION");
+constexpr DWORD PAGER = SHOWN | WS_TABSTOP | PGS_HORZ;
+static_assert(PAGER == 0x50010001, "PAGER");
+constexpr DWORD TAB_CONTROL =
+    SHOWN | WS_CLIPSIBLINGS | WS_CLIPCHILDREN | WS_GROUP | WS_TABSTOP | TCS_RAGGEDRIGHT;
+static_assert(TAB_CONTROL == 0x56030800, "TAB_CONTROL");
+constexpr DWORD STATUS_BAR =
+    SHOWN | WS_CLIPSIBLINGS | WS_CLIPCHILDREN | CCS_BOTTOM | SBARS_SIZEGRIP;
+static_assert(STATUS_BAR == 0x56000103, "STATUS_BAR");
+constexpr DWORD SIZE_GRIP = SHOWN | SBS_SIZEGRIP | SBS_SIZEBOXBOTTOMRIGHTALIGN;
+static_assert(SIZE_GRIP == 0x50000014, "SIZE_GRIP");
+constexpr DWORD HORIZONTAL_SCROLL_BAR = SHOWN | WS_TABSTOP | SBS_HORZ;
+static_assert(HORIZONTAL_SCROLL_BAR == 0x50010000, "HORIZONTAL_SCROLL_BAR");
+constexpr DWORD VERTICAL_SCROLL_BAR = SHOWN | WS_TABSTOP | SBS_VERT;
+static_assert(VERTICAL_SCROLL_BAR == 0x50010001, "VERTICAL_SCROLL_BAR");
+constexpr DWORD TRACK_BAR = SHOWN | WS_TABSTOP | TBS_AUTOTICKS | TBS_TOOLTIPS;
+static_assert(TRACK_BAR == 0x50010101, "TRACK_BAR");
+constexpr DWORD UP_DOWN = SHOWN | UDS_WRAP | UDS_SETBUDDYINT | UDS_ALIGNRIGHT | UDS_ARROWKEYS;
+static_assert(UP_DOWN == 0x50000027, "UP_DOWN");
+constexpr DWORD RICH_EDIT = SHOWN | WS_VSCROLL | WS_HSCROLL | WS_TABSTOP | ES_MULTILINE |
+                            ES_AUTOVSCROLL | ES_AUTOHSCROLL | ES_NOHIDESEL | ES_WANTRETURN |
+                            ES_SAVESEL;
+static_assert(RICH_EDIT == 0x503191C4, "RICH_EDIT");
+
 constexpr bool FONT = true;
 constexpr bool NO_FONT = false;
 
@@ -27,90 +122,90 @@ using F = FollowUp;
 // clang-format off
 constexpr ControlKind KINDS[] = {
     {{L"BUTTON"}, nullptr,
-     0x50010F00, NO_EX, FONT, B::None, F::None,
-     {{BS_FLAT, 0x50018F00}, {BS_DEFPUSHBUTTON, 0x50010F01}, {BS_OWNERDRAW, 0x5001000B}}},
+     PUSH_BUTTON, NO_EX, FONT, B::None, F::None,
+     {{BS_FLAT, FLAT_BUTTON}, {BS_DEFPUSHBUTTON, DEFAULT_BUTTON}, {BS_OWNERDRAW, OWNER_DRAWN_BUTTON}}},
     {{L"CUSTOMBUTTON", L"OWNERDRAWBUTTON"}, L"Button",
-     0x5001000B, NO_EX, FONT, B::None, F::None, {}},
+     OWNER_DRAWN_BUTTON, NO_EX, FONT, B::None, F::None, {}},
     {{L"RADIOBUTTON", L"OPTION"}, L"Button",
-     0x50010D09, NO_EX, FONT, B::None, F::None,
-     {{WS_GROUP, 0x50030D09}}},
+     OPTION_BUTTON, NO_EX, FONT, B::None, F::None,
+     {{WS_GROUP, FIRST_OPTION_BUTTON}}},
     {{L"CHECKBOX"}, L"Button",
-     0x50010D03, NO_EX, FONT, B::None, F::None, {}},
+     CHECK_BOX, NO_EX, FONT, B::None, F::None, {}},
     {{L"CHECK3STATE"}, L"Button",
-     0x50010D06, NO_EX, FONT, B::None, F::None, {}},
+     THREE_STATE_BOX, NO_EX, FONT, B::None, F::None, {}},
     {{L"LABEL"}, L"Static",
-     0x50020100, NO_EX, FONT, B::None, F::None, {}},
+     LABEL, NO_EX, FONT, B::None, F::None, {}},
     {{L"BITMAPLABEL"}, L"Static",
-     0x5002000E, EX_TRANSPARENT, NO_FONT, B::None, F::BitmapLabelImage, {}},
+     BITMAP_LABEL, EX_TRANSPARENT, NO_FONT, B::None, F::BitmapLabelImage, {}},
     {{L"ICONLABEL"}, L"Static",
-     0x50020003, EX_TRANSPARENT, NO_FONT, B::None, F::IconLabelImage, {}},
+     ICON_LABEL, EX_TRANSPARENT, NO_FONT, B::None, F::IconLabelImage, {}},
     {{L"BITMAPBUTTON"}, L"Button",
-     0x50010080, NO_EX, FONT, B::None, F::BitmapButtonImage, {}},
+     BITMAP_BUTTON, NO_EX, FONT, B::None, F::BitmapButtonImage, {}},
     {{L"ICONBUTTON"}, L"Button",
-     0x50010040, NO_EX, FONT, B::None, F::IconButtonImage, {}},
+     ICON_BUTTON, NO_EX, FONT, B::None, F::IconButtonImage, {}},
     {{L"CUSTOMLABEL"}, L"Static",
-     0x5002000D, NO_EX, NO_FONT, B::None, F::None, {}},
+     OWNER_DRAWN_LABEL, NO_EX, NO_FONT, B::None, F::None, {}},
     {{L"FRAME", L"FRAMEWINDOW"}, L"Static",
-     0x54020007, EX_TRANSPARENT, NO_FONT, B::None, F::None, {}},
+     FRAME, EX_TRANSPARENT, NO_FONT, B::None, F::None, {}},
     {{L"GROUPBOX"}, L"Button",
-     0x54020007, EX_TRANSPARENT, FONT, B::None, F::None, {}},
+     GROUP_BOX, EX_TRANSPARENT, FONT, B::None, F::None, {}},
     {{L"LINE"}, L"Static",
-     0x50000012, EX_TRANSPARENT, NO_FONT, B::None, F::None, {}},
+     LINE, EX_TRANSPARENT, NO_FONT, B::None, F::None, {}},
     {{L"EDIT", L"TEXTBOX"}, L"Edit",
-     0x50010080, EX_CLIENTEDGE, FONT, B::None, F::None, {}},
+     EDIT_LINE, EX_CLIENTEDGE, FONT, B::None, F::None, {}},
     {{L"EDITMULTILINE", L"MULTILINETEXTBOX"}, L"Edit",
-     0x50211184, EX_CLIENTEDGE, FONT, B::None, F::None, {}},
+     EDIT_LINES, EX_CLIENTEDGE, FONT, B::None, F::None, {}},
     {{L"COMBOBOX"}, nullptr,
-     0x50A10302, EX_CLIENTEDGE, FONT, B::None, F::None, {}},
+     COMBO_BOX, EX_CLIENTEDGE, FONT, B::None, F::None, {}},
     {{L"COMBOBOXEX", L"COMBOBOXEX32"}, L"ComboBoxEx32",
-     0x50810003, NO_EX, FONT, B::None, F::None, {}},
+     COMBO_BOX_EX, NO_EX, FONT, B::None, F::None, {}},
     {{L"LISTBOX"}, nullptr,
-     0x50B10043, EX_CLIENTEDGE, FONT, B::None, F::Replace, {}},
+     LIST_BOX, EX_CLIENTEDGE, FONT, B::None, F::Replace, {}},
     {{L"PROGRESSBAR", L"MSCTLS_PROGRESS32"}, L"msctls_progress32",
-     0x50000000, NO_EX, NO_FONT, B::None, F::ProgressRange, {}},
+     PLAIN, NO_EX, NO_FONT, B::None, F::ProgressRange, {}},
     {{L"HEADER", L"SYSHEADER32"}, L"SysHeader32",
-     0x50000003, NO_EX, FONT, B::None, F::None, {}},
+     HEADER, NO_EX, FONT, B::None, F::None, {}},
     {{L"TREEVIEW", L"SYSTREEVIEW32"}, L"SysTreeView32",
-     0x50810027, EX_CLIENTEDGE, FONT, B::None, F::None, {}},
+     TREE_VIEW, EX_CLIENTEDGE, FONT, B::None, F::None, {}},
     {{L"LISTVIEW", L"SYSLISTVIEW32"}, L"SysListView32",
-     0x52010349, EX_CLIENTEDGE, FONT, B::None, F::None, {}},
+     LIST_VIEW, EX_CLIENTEDGE, FONT, B::None, F::None, {}},
     {{L"TOOLBAR", L"TOOLBARWINDOW32"}, L"ToolbarWindow32",
-     0x56800901, NO_EX, FONT, B::None, F::ToolbarButtons, {}},
+     TOOL_BAR, NO_EX, FONT, B::None, F::ToolbarButtons, {}},
     {{L"REBAR", L"REBARWINDOW32"}, L"ReBarWindow32",
-     0x56800640, NO_EX, FONT, B::None, F::None, {}},
+     REBAR, NO_EX, FONT, B::None, F::None, {}},
     {{L"DATETIMEPICKER", L"SYSDATETIMEPICK32"}, L"SysDateTimePick32",
-     0x50010000, NO_EX, FONT, B::None, F::CalendarFont, {}},
+     TAB_STOP, NO_EX, FONT, B::None, F::CalendarFont, {}},
     {{L"MONTHCALENDAR", L"MONTHCAL", L"SYSMONTHCAL32"}, L"SysMonthCal32",
-     0x50010000, EX_CLIENTEDGE, FONT, B::None, F::None, {}},
+     TAB_STOP, EX_CLIENTEDGE, FONT, B::None, F::None, {}},
     {{L"IPADDRESS", L"SYSIPADDRESS32"}, L"SysIPAddress32",
-     0x50010000, EX_CLIENTEDGE, FONT, B::None, F::None, {}},
+     TAB_STOP, EX_CLIENTEDGE, FONT, B::None, F::None, {}},
     {{L"HOTKEY", L"MSCTLS_HOTKEY32"}, L"msctls_hotkey32",
-     0x50010000, EX_CLIENTEDGE, FONT, B::None, F::None, {}},
+     TAB_STOP, EX_CLIENTEDGE, FONT, B::None, F::None, {}},
     {{L"ANIMATE", L"ANIMATION", L"SYSANIMATE32"}, L"SysAnimate32",
-     0x50000002, NO_EX, FONT, B::None, F::None, {}},
+     ANIMATION, NO_EX, FONT, B::None, F::None, {}},
     {{L"SYSLINK"}, nullptr,
-     0x50010000, NO_EX, NO_FONT, B::None, F::None, {}},
+     TAB_STOP, NO_EX, NO_FONT, B::None, F::None, {}},
     {{L"PAGER", L"SYSPAGER"}, L"SysPager",
-     0x50010001, NO_EX, NO_FONT, B::None, F::None, {}},
+     PAGER, NO_EX, NO_FONT, B::None, F::None, {}},
     {{L"TAB", L"TABCONTROL", L"SYSTABCONTROL32"}, L"SysTabControl32",
-     0x56030800, EX_CONTROLPARENT, FONT, B::None, F::None, {}},
+     TAB_CONTROL, EX_CONTROLPARENT, FONT, B::None, F::None, {}},
     {{L"STATUSBAR", L"MSCTLS_STATUSBAR32"}, L"msctls_statusbar32",
-     0x56000103, NO_EX, FONT, B::None, F::None, {}},
+     STATUS_BAR, NO_EX, FONT, B::None, F::None, {}},
     {{L"SIZEBAR", L"SIZEBOX", L"SIZEGRIP"}, L"Scrollbar",
-     0x50000014, NO_EX, NO_FONT, B::CornerGrip, F::None, {}},
+     SIZE_GRIP, NO_EX, NO_FONT, B::CornerGrip, F::None, {}},
     {{L"HSCROLLBAR"}, L"Scrollbar",
-     0x50010000, NO_EX, NO_FONT, B::None, F::ScrollRange, {}},
+     HORIZONTAL_SCROLL_BAR, NO_EX, NO_FONT, B::None, F::ScrollRange, {}},
     {{L"VSCROLLBAR"}, L"Scrollbar",
-     0x50010001, NO_EX, NO_FONT, B::None, F::ScrollRange, {}},
+     VERTICAL_SCROLL_BAR, NO_EX, NO_FONT, B::None, F::ScrollRange, {}},
     {{L"TRACKBAR", L"MSCTLS_TRACKBAR32"}, L"msctls_trackbar32",
-     0x50010101, NO_EX, NO_FONT, B::None, F::TrackRange, {}},
+     TRACK_BAR, NO_EX, NO_FONT, B::None, F::TrackRange, {}},
     // A slider is a track bar left with the control's own range.
     {{L"SLIDER"}, L"msctls_trackbar32",
-     0x50010101, NO_EX, NO_FONT, B::None, F::None, {}},
+     TRACK_BAR, NO_EX, NO_FONT, B::None, F::None, {}},
     {{L"UPDOWN", L"MSCTLS_UPDOWN32"}, L"msctls_updown32",
-     0x50000027, NO_EX, NO_FONT, B::None, F::UpDownRange, {}},
+     UP_DOWN, NO_EX, NO_FONT, B::None, F::UpDownRange, {}},
     {{L"RICHEDIT", L"RICHEDIT50W"}, L"RichEdit50W",
-     0x503191C4, EX_CLIENTEDGE, FONT, B::LoadRichEdit, F::None, {}},
+     RICH_EDIT, EX_CLIENTEDGE, FONT, B::LoadRichEdit, F::None, {}},
 };
 
 constexpr ControlKind WINDOW_CLASS_KIND =
