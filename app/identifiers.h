@@ -1,4 +1,5 @@
 #pragma once
+#include "app/flags.h"
 #include "framework/input_field.h"
 #include "framework/text16.h"
 
@@ -10,14 +11,11 @@
 // IDC_PRESET_FIRST - 1 + i, the last one "No preset used".
 constexpr int IDC_SWITCH_GROUP = 1000;
 constexpr int IDC_PRESET_FIRST = 1001;
-constexpr int IDC_EXX = 1100;
 constexpr int IDC_APPLY = 1102;
 constexpr int IDC_EDIT = 1103;
 constexpr int IDC_CLEAR = 1104;
 constexpr int IDC_BUILD_CONFIG = 1107;
 constexpr int IDC_COMPILER_SETUP = 1108;
-constexpr int IDC_ARCH686 = 1109;
-constexpr int IDC_CONSOLE = 1110;
 constexpr int IDC_STATUSBAR = 200;
 // The edit window's field is the framework's text-input field (framework/input_field.h).
 constexpr int IDC_SWITCHES_TEXT = INPUT_TEXT_FIELD_ID;

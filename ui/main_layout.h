@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "app/flags.h"
+#include "app/identifiers.h"
 #include "framework/control_spec.h"
 #include "framework/text16.h"
 
