@@ -19,7 +19,7 @@ struct FlagInfo {
     size_t layoutSlot;       // its check box's place, which is also the creation (tab) order
 };
 
-constexpr FlagInfo FLAGS[] = {
+inline constexpr FlagInfo FLAGS[] = {
     {IDC_CONSOLE, U16("Console"), U16("-s console "), U16("Console.dat"), 0},
     {IDC_ARCH686, U16("686"), U16("-arch 686 "), U16("686.dat"), 2},
     {IDC_EXX, U16("-exx"), U16("-exx "), U16("exx.dat"), 1},

@@ -50,6 +50,6 @@ extern SettingsFile g_iniPath;
 extern int g_savedLeft;
 extern int g_savedTop;
 
-// g_iniPath for "..\Settings\WinFBE.ini" against the current directory (cut to 259), with the
-// position file in that directory.
-void ComputeIniPath();
+// g_iniPath for "..\Settings\WinFBE.ini" against the current directory (cut to 259), which
+// start-up made the program's folder, and the position file in programFolder.
+void ComputeIniPath(const wchar_t* programFolder);

@@ -65,11 +65,11 @@ TEST(SettingsFile, PathIsTheSettingsFolderBesideTheProgramFolder) {
     const SettingsFile saved = g_iniPath;
 
     ASSERT_TRUE(SetCurrentDirectoryW(program.c_str()));
-    ComputeIniPath();
+    ComputeIniPath(program.c_str());
     EXPECT_EQ(folder.File(L"Settings\\WinFBE.ini"), g_iniPath.Path());
 
     ASSERT_TRUE(SetCurrentDirectoryW(L"C:\\"));
-    ComputeIniPath();
+    ComputeIniPath(program.c_str());
     EXPECT_STREQ(L"C:\\Settings\\WinFBE.ini", g_iniPath.Path());
     g_iniPath = saved;
 }
