@@ -162,8 +162,7 @@ TEST_F(E2e, ApplyWritesTheComposedLineAndBringsFlagFilesInLine) {
         std::wstring line;
         bool after686;  // "686" after the preset rule
     } steps[] = {
-        {IDC_PRESET_FIRST, false, false, false, Line(L"-arch 686 ", L"-gen gas"), true},
-        {IDC_PRESET_FIRST + 1, false, true, false, Line(L"", L"-gen gas64"), false},
+        // The preset rules case by case: Commands.ApplyComposesWritesAndKeepsFlagFiles.
         {IDC_PRESET_FIRST + 2, true, true, true, Line(L"-s console -arch 686 -exx ", L"-lang qb"),
          true},
     };
