@@ -70,13 +70,13 @@ bool SettingsFile::WriteSwitchLine(const wchar_t* line) const {
                                                         line, path_.c_str()) != FALSE;
 }
 
-void ComputeIniPath(const wchar_t* programFolder) {
+SettingsFile ComputeIniPath(const wchar_t* programFolder) {
     wchar_t relative[FULL_PATH_CHARS] = {};
     lstrcpynW(relative, SETTINGS_RELATIVE_PATH, FULL_PATH_CHARS);
     wchar_t full[FULL_PATH_CHARS] = {};
     GetFullPathNameW(relative, FULL_PATH_CHARS, full, nullptr);
     CutToTextLimit(full);
-    g_iniPath = SettingsFile(full, programFolder);
+    return SettingsFile(full, programFolder);
 }
 
 bool SettingsFile::ReadPosition() const {

@@ -43,13 +43,13 @@ private:
 };
 
 // The program's settings file: WinFBE.ini's path is held here and nowhere else. Written only by
-// ComputeIniPath.
+// the start-up.
 extern SettingsFile g_iniPath;
 // The position read at start-up; 0 and 0 without a position file. Written only by
 // SettingsFile::ReadPosition.
 extern int g_savedLeft;
 extern int g_savedTop;
 
-// g_iniPath for "..\Settings\WinFBE.ini" against the current directory (cut to 259), which
-// start-up made the program's folder, and the position file in programFolder.
-void ComputeIniPath(const wchar_t* programFolder);
+// The settings of the program in programFolder: "..\Settings\WinFBE.ini" against the current
+// directory (cut to 259), which start-up made that folder, and the position file in it.
+SettingsFile ComputeIniPath(const wchar_t* programFolder);

@@ -86,7 +86,7 @@ int RunIfFirstInstance(HINSTANCE instance,
 int FlagsmithMain(HINSTANCE, HINSTANCE, const wchar_t*, int show) {
     const WideText folder = ExecutableFolder();
     SetCurrentDirectoryW(folder.Text());
-    ComputeIniPath(folder.Text());
+    g_iniPath = ComputeIniPath(folder.Text());
 
     ReadPresets(folder.Text());
     // g_modalActive is already down: every message so far raised it for its own scope only.

@@ -62,16 +62,12 @@ TEST(SettingsFile, PathIsTheSettingsFolderBesideTheProgramFolder) {
     const std::wstring program = folder.File(L"Sub");
     CreateDirectoryW(program.c_str(), nullptr);
     CurrentDirectoryGuard restore;
-    const SettingsFile saved = g_iniPath;
 
     ASSERT_TRUE(SetCurrentDirectoryW(program.c_str()));
-    ComputeIniPath(program.c_str());
-    EXPECT_EQ(folder.File(L"Settings\\WinFBE.ini"), g_iniPath.Path());
+    EXPECT_EQ(folder.File(L"Settings\\WinFBE.ini"), ComputeIniPath(program.c_str()).Path());
 
     ASSERT_TRUE(SetCurrentDirectoryW(L"C:\\"));
-    ComputeIniPath(program.c_str());
-    EXPECT_STREQ(L"C:\\Settings\\WinFBE.ini", g_iniPath.Path());
-    g_iniPath = saved;
+    EXPECT_STREQ(L"C:\\Settings\\WinFBE.ini", ComputeIniPath(program.c_str()).Path());
 }
 
 TEST(SettingsFile, ReadsAndWritesAWinFbeStyleFileKeepingEverythingElse) {
