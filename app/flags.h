@@ -3,14 +3,14 @@
 
 #include "framework/text16.h"
 
-// One row per flag, in switch-line order: everything the program composes, matches, keeps in
-// files, builds and reads back loops over this table. A new flag is its identifier and one row
-// here, and its place in the main window (FLAG_BOX_PLACES, ui/main_layout.cpp).
 // The flags' check boxes.
 constexpr int IDC_EXX = 1100;
 constexpr int IDC_ARCH686 = 1109;
 constexpr int IDC_CONSOLE = 1110;
 
+// One row per flag, in switch-line order: everything the program composes, matches, keeps in
+// files, builds and reads back loops over this table. A new flag is its identifier and one row
+// here, and its place in the main window (FLAG_BOX_PLACES, ui/main_layout.cpp).
 struct FlagInfo {
     int controlId;
     const Char16* caption;

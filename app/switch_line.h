@@ -18,5 +18,6 @@ int MatchPresetIn(const std::vector<Text16>& presets, const Text16& line);
 
 // The flag the preset's rule checks or clears.
 constexpr size_t ARCH686_FLAG = FlagIndex(IDC_ARCH686);
+static_assert(ARCH686_FLAG < FLAG_COUNT, "the 686 flag is in the table");
 enum class Arch686Rule { Keep, Check, Clear };
 Arch686Rule Arch686RuleFor(const Text16& preset);
