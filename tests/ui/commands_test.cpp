@@ -128,29 +128,6 @@ TEST(Commands, OtherNotificationsOfTheButtonsAreIgnored) {
     EXPECT_TRUE(uitest::WinFbeWindow::Keys().empty());
 }
 
-TEST(Commands, PositionFileOnlyWhenTheWindowMoved) {
-    uitest::WriteWinFbeIni(L"", L"");
-    MainWindowHost host(PRESETS, false);
-    RECT rect = {};
-    GetWindowRect(host.Main(), &rect);
-    g_savedLeft = rect.left;
-    g_savedTop = rect.top;
-    SendMessageW(host.Main(), WM_CLOSE, 0, 0);
-    EXPECT_FALSE(IsWindow(host.Main()));
-    EXPECT_FALSE(uitest::ProgramFileExists(L"CSposition.dat"));
-
-    MainWindowHost moved(PRESETS, false);
-    g_savedLeft = 40;
-    g_savedTop = 30;
-    SetWindowPos(moved.Main(), nullptr, 41, 30, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
-    SendMessageW(moved.Main(), WM_SYSCOMMAND, SC_CLOSE, 0);
-    EXPECT_FALSE(IsWindow(moved.Main()));
-    ASSERT_TRUE(uitest::ProgramFileExists(L"CSposition.dat"));
-    ASSERT_TRUE(g_iniPath.ReadPosition());
-    EXPECT_EQ(41, g_savedLeft);
-    EXPECT_EQ(30, g_savedTop);
-}
-
 // Closed while minimised (WinFBE was minimised, then the user closed the program from the
 // taskbar): the file keeps where the window comes back to, not its parking place (an icon's
 // place near the bottom of the screen under Wine, about (-32000, -32000) on Windows).
