@@ -26,6 +26,22 @@ inline constexpr FlagInfo FLAGS[] = {
 };
 constexpr size_t FLAG_COUNT = sizeof(FLAGS) / sizeof(FLAGS[0]);
 
+// Every flag has a slot of its own among the first FLAG_COUNT, so each box is made once.
+constexpr bool EachFlagHasItsOwnSlot() {
+    for (size_t i = 0; i < FLAG_COUNT; ++i) {
+        if (FLAGS[i].layoutSlot >= FLAG_COUNT) {
+            return false;
+        }
+        for (size_t j = 0; j < i; ++j) {
+            if (FLAGS[j].layoutSlot == FLAGS[i].layoutSlot) {
+                return false;
+            }
+        }
+    }
+    return true;
+}
+static_assert(EachFlagHasItsOwnSlot(), "two flags in one layout slot, or a slot beyond the table");
+
 // The row of the flag whose check box has identifier controlId; FLAG_COUNT for none.
 constexpr size_t FlagIndex(int controlId) {
     for (size_t i = 0; i < FLAG_COUNT; ++i) {
