@@ -1,5 +1,7 @@
 #include "alertkit/message_box_layout.h"
 
+#include <limits.h>
+
 namespace alertkit {
 namespace {
 
@@ -29,7 +31,8 @@ constexpr int UNITS_SCALE = 1024;
 constexpr long long ICON_PIXELS_PER_POINT = 4;
 constexpr int POINTS_PER_INCH = 72;
 constexpr int MEASURE_POINTS_WHEN_ZERO = 8;
-constexpr UINT MS_PER_SECOND = 1000;
+constexpr unsigned long long MS_PER_SECOND = 1000;
+constexpr int MUL_DIV_FAILED = -1;
 constexpr wchar_t LINE_BREAK = L'\n';
 constexpr const wchar_t* CLIPBOARD_RULE = L"---------------------------";
 constexpr const wchar_t* CLIPBOARD_EOL = L"\r\n";
@@ -41,6 +44,22 @@ long long FloorDiv(long long numerator, long long divisor) {
     if (numerator % divisor != 0 && numerator < 0)
         --quotient;
     return quotient;
+}
+
+// A wide result stops at the end of the int range instead of wrapping.
+int ClampToInt(long long value) {
+    if (value > INT_MAX)
+        return INT_MAX;
+    if (value < INT_MIN)
+        return INT_MIN;
+    return static_cast<int>(value);
+}
+
+long long HalfToEvenWide(long long value) {
+    const long long floorHalf = FloorDiv(value, 2);
+    if (2 * floorHalf == value || floorHalf % 2 == 0)
+        return floorHalf;
+    return floorHalf + 1;
 }
 
 // Counts every character and stores those that fit.
@@ -75,28 +94,33 @@ private:
 }  // namespace
 
 BoxSize BoxSizeUnits(int textWidthUnits, int lineCount, bool hasIcon, int buttonCount) {
-    const int fromText = textWidthUnits + TEXT_MARGIN + (hasIcon ? ICON_EXTRA_WIDTH : 0);
-    const int fromButtons = BUTTON_ROW_MARGIN + BUTTON_PITCH * buttonCount;
+    const long long fromText =
+        static_cast<long long>(textWidthUnits) + TEXT_MARGIN + (hasIcon ? ICON_EXTRA_WIDTH : 0);
+    const long long fromButtons =
+        BUTTON_ROW_MARGIN + static_cast<long long>(BUTTON_PITCH) * buttonCount;
     const int lines = hasIcon && lineCount < ICON_MIN_LINES ? ICON_MIN_LINES : lineCount;
-    return {fromText > fromButtons ? fromText : fromButtons, LINE_HEIGHT * lines + FRAME_HEIGHT};
+    return {ClampToInt(fromText > fromButtons ? fromText : fromButtons),
+            ClampToInt(static_cast<long long>(LINE_HEIGHT) * lines + FRAME_HEIGHT)};
 }
 
 BoxControlList BoxControls(BoxSize size, int shownButtons, bool hasIcon) {
-    const int w = size.width;
-    const int h = size.height;
+    const long long w = size.width;
+    const long long h = size.height;
     BoxControlList controls{};
-    controls.items[controls.count++] = {IDC_BOX_BAND, 0, h - BAND_HEIGHT, w, BAND_HEIGHT};
+    controls.items[controls.count++] = {IDC_BOX_BAND, 0, ClampToInt(h - BAND_HEIGHT), size.width,
+                                        BAND_HEIGHT};
     const int buttons = shownButtons > MAX_BUTTONS ? MAX_BUTTONS : shownButtons;
     for (int number = buttons; number >= 1; --number) {
-        controls.items[controls.count++] = {IDC_BOX_BUTTON_BASE + number,
-                                            w - BUTTON1_FROM_RIGHT - BUTTON_PITCH * (number - 1),
-                                            h - BUTTON_FROM_BOTTOM, BUTTON_WIDTH, BUTTON_HEIGHT};
+        controls.items[controls.count++] = {
+            IDC_BOX_BUTTON_BASE + number,
+            ClampToInt(w - BUTTON1_FROM_RIGHT - BUTTON_PITCH * (number - 1)),
+            ClampToInt(h - BUTTON_FROM_BOTTOM), BUTTON_WIDTH, BUTTON_HEIGHT};
     }
     if (hasIcon)
         controls.items[controls.count++] = {IDC_BOX_ICON, ICON_X, ICON_Y, ICON_SIZE, ICON_SIZE};
-    controls.items[controls.count++] = {IDC_BOX_TEXT,
-                                        hasIcon ? TEXT_X_WITH_ICON : TEXT_X_WITHOUT_ICON, TEXT_Y,
-                                        w - TEXT_WIDTH_CUT, h - TEXT_HEIGHT_CUT};
+    controls.items[controls.count++] = {
+        IDC_BOX_TEXT, hasIcon ? TEXT_X_WITH_ICON : TEXT_X_WITHOUT_ICON, TEXT_Y,
+        ClampToInt(w - TEXT_WIDTH_CUT), ClampToInt(h - TEXT_HEIGHT_CUT)};
     return controls;
 }
 
@@ -104,40 +128,39 @@ int PixelsToUnits(int pixels, int pixelsPer1024Units) {
     if (pixelsPer1024Units <= 0)
         return 0;
     const long long twice = 2LL * pixels * UNITS_SCALE + pixelsPer1024Units;
-    return static_cast<int>(FloorDiv(twice, 2LL * pixelsPer1024Units));
+    return ClampToInt(FloorDiv(twice, 2LL * pixelsPer1024Units));
 }
 
 int HalfToEven(int value) {
-    const long long floorHalf = FloorDiv(value, 2);
-    if (2 * floorHalf == value)
-        return static_cast<int>(floorHalf);
-    return static_cast<int>(floorHalf % 2 == 0 ? floorHalf : floorHalf + 1);
+    return static_cast<int>(HalfToEvenWide(value));
 }
 
-POINT CenterOnDesktop(int desktopWidthUnits, int desktopHeightUnits, BoxSize size) {
-    return {HalfToEven(desktopWidthUnits - size.width),
-            HalfToEven(desktopHeightUnits - size.height)};
+Point CenterOnDesktop(int desktopWidthUnits, int desktopHeightUnits, BoxSize size) {
+    return {ClampToInt(HalfToEvenWide(static_cast<long long>(desktopWidthUnits) - size.width)),
+            ClampToInt(HalfToEvenWide(static_cast<long long>(desktopHeightUnits) - size.height))};
 }
 
-bool OwnerIsMinimised(const RECT& ownerRect) {
+bool OwnerIsMinimised(const Rect& ownerRect) {
     return ownerRect.left < 0 && ownerRect.top < 0;
 }
 
-POINT PlaceOverOwner(const RECT& ownerRect, const RECT* workArea, int widthPx, int heightPx) {
-    POINT at{HalfToEven(ownerRect.left + ownerRect.right - widthPx),
-             HalfToEven(ownerRect.top + ownerRect.bottom - heightPx)};
+Point PlaceOverOwner(const Rect& ownerRect, const Rect* workArea, int widthPx, int heightPx) {
+    long long x =
+        HalfToEvenWide(static_cast<long long>(ownerRect.left) + ownerRect.right - widthPx);
+    long long y =
+        HalfToEvenWide(static_cast<long long>(ownerRect.top) + ownerRect.bottom - heightPx);
     if (workArea) {
         // Right and bottom last, so they win when the box is larger than the work area.
-        if (at.x < workArea->left)
-            at.x = workArea->left;
-        if (at.y < workArea->top)
-            at.y = workArea->top;
-        if (at.x + widthPx > workArea->right)
-            at.x = workArea->right - widthPx;
-        if (at.y + heightPx > workArea->bottom)
-            at.y = workArea->bottom - heightPx;
+        if (x < workArea->left)
+            x = workArea->left;
+        if (y < workArea->top)
+            y = workArea->top;
+        if (x + widthPx > workArea->right)
+            x = static_cast<long long>(workArea->right) - widthPx;
+        if (y + heightPx > workArea->bottom)
+            y = static_cast<long long>(workArea->bottom) - heightPx;
     }
-    return at;
+    return {ClampToInt(x), ClampToInt(y)};
 }
 
 int CountLines(const wchar_t* text) {
@@ -161,10 +184,27 @@ const wchar_t* NextLine(const wchar_t* line) {
     return *end == LINE_BREAK ? end + 1 : nullptr;
 }
 
+int MulDivRounded(int value, int multiplier, int divisor) {
+    if (divisor == 0)
+        return MUL_DIV_FAILED;
+    // In 64 bits the product of two ints and its negation both fit.
+    long long product = static_cast<long long>(value) * multiplier;
+    long long positiveDivisor = divisor;
+    if (divisor < 0) {
+        product = -product;
+        positiveDivisor = -positiveDivisor;
+    }
+    const long long half = positiveDivisor / 2;
+    const long long result = (product >= 0 ? product + half : product - half) / positiveDivisor;
+    if (result > INT_MAX || result < -INT_MAX)
+        return MUL_DIV_FAILED;
+    return static_cast<int>(result);
+}
+
 int MeasuringFontHeight(int pixelsPerInch, int points) {
     if (points == 0)
         points = MEASURE_POINTS_WHEN_ZERO;
-    return -MulDiv(pixelsPerInch, points, POINTS_PER_INCH);
+    return -MulDivRounded(pixelsPerInch, points, POINTS_PER_INCH);
 }
 
 int IconSidePixels(int fontSize, int areaWidthPx, int areaHeightPx) {
@@ -177,11 +217,11 @@ int IconSidePixels(int fontSize, int areaWidthPx, int areaHeightPx) {
     return side > 0 ? static_cast<int>(side) : 0;
 }
 
-UINT TimeoutIntervalMs(int32_t timeoutSeconds) {
+uint32_t TimeoutIntervalMs(int32_t timeoutSeconds) {
     if (timeoutSeconds <= 0)
         return 0;
     const unsigned long long ms = static_cast<unsigned long long>(timeoutSeconds) * MS_PER_SECOND;
-    return ms > USER_TIMER_MAXIMUM ? USER_TIMER_MAXIMUM : static_cast<UINT>(ms);
+    return ms > TIMER_MAXIMUM_MS ? TIMER_MAXIMUM_MS : static_cast<uint32_t>(ms);
 }
 
 size_t ClipboardText(const wchar_t* title,
