@@ -55,11 +55,32 @@ int ClampToInt(long long value) {
     return static_cast<int>(value);
 }
 
+// a + b, stopped at the end of the int range; in 32 bits, which keeps the library small.
+int AddClamped(int a, int b) {
+    if (b > 0 && a > INT_MAX - b)
+        return INT_MAX;
+    if (b < 0 && a < INT_MIN - b)
+        return INT_MIN;
+    return a + b;
+}
+
+// value / 2 to the nearest integer, ties to even.
 long long HalfToEvenWide(long long value) {
-    const long long floorHalf = FloorDiv(value, 2);
-    if (2 * floorHalf == value || floorHalf % 2 == 0)
-        return floorHalf;
-    return floorHalf + 1;
+    long long half = value / 2;  // towards zero
+    if (value % 2 != 0 && half % 2 != 0)
+        half += value < 0 ? -1 : 1;
+    return half;
+}
+
+// One axis of a placement: centred over the span from `low` to `high`, then, when there is a
+// work area, kept inside it; its far edge last, so that it wins for a box larger than the area.
+int CentreOnAxis(int low, int high, int size, const int* areaLow, const int* areaHigh) {
+    long long at = HalfToEvenWide(static_cast<long long>(low) + high - size);
+    if (areaLow && at < *areaLow)
+        at = *areaLow;
+    if (areaHigh && at + size > *areaHigh)
+        at = static_cast<long long>(*areaHigh) - size;
+    return ClampToInt(at);
 }
 
 // Counts every character and stores those that fit.
@@ -94,33 +115,32 @@ private:
 }  // namespace
 
 BoxSize BoxSizeUnits(int textWidthUnits, int lineCount, bool hasIcon, int buttonCount) {
-    const long long fromText =
-        static_cast<long long>(textWidthUnits) + TEXT_MARGIN + (hasIcon ? ICON_EXTRA_WIDTH : 0);
-    const long long fromButtons =
-        BUTTON_ROW_MARGIN + static_cast<long long>(BUTTON_PITCH) * buttonCount;
+    const int fromText = AddClamped(textWidthUnits, TEXT_MARGIN + (hasIcon ? ICON_EXTRA_WIDTH : 0));
+    const int fromButtons =
+        ClampToInt(BUTTON_ROW_MARGIN + static_cast<long long>(BUTTON_PITCH) * buttonCount);
     const int lines = hasIcon && lineCount < ICON_MIN_LINES ? ICON_MIN_LINES : lineCount;
-    return {ClampToInt(fromText > fromButtons ? fromText : fromButtons),
+    return {fromText > fromButtons ? fromText : fromButtons,
             ClampToInt(static_cast<long long>(LINE_HEIGHT) * lines + FRAME_HEIGHT)};
 }
 
 BoxControlList BoxControls(BoxSize size, int shownButtons, bool hasIcon) {
-    const long long w = size.width;
-    const long long h = size.height;
+    const int w = size.width;
+    const int h = size.height;
     BoxControlList controls{};
-    controls.items[controls.count++] = {IDC_BOX_BAND, 0, ClampToInt(h - BAND_HEIGHT), size.width,
+    controls.items[controls.count++] = {IDC_BOX_BAND, 0, AddClamped(h, -BAND_HEIGHT), w,
                                         BAND_HEIGHT};
     const int buttons = shownButtons > MAX_BUTTONS ? MAX_BUTTONS : shownButtons;
     for (int number = buttons; number >= 1; --number) {
         controls.items[controls.count++] = {
             IDC_BOX_BUTTON_BASE + number,
-            ClampToInt(w - BUTTON1_FROM_RIGHT - BUTTON_PITCH * (number - 1)),
-            ClampToInt(h - BUTTON_FROM_BOTTOM), BUTTON_WIDTH, BUTTON_HEIGHT};
+            AddClamped(w, -(BUTTON1_FROM_RIGHT + BUTTON_PITCH * (number - 1))),
+            AddClamped(h, -BUTTON_FROM_BOTTOM), BUTTON_WIDTH, BUTTON_HEIGHT};
     }
     if (hasIcon)
         controls.items[controls.count++] = {IDC_BOX_ICON, ICON_X, ICON_Y, ICON_SIZE, ICON_SIZE};
     controls.items[controls.count++] = {
         IDC_BOX_TEXT, hasIcon ? TEXT_X_WITH_ICON : TEXT_X_WITHOUT_ICON, TEXT_Y,
-        ClampToInt(w - TEXT_WIDTH_CUT), ClampToInt(h - TEXT_HEIGHT_CUT)};
+        AddClamped(w, -TEXT_WIDTH_CUT), AddClamped(h, -TEXT_HEIGHT_CUT)};
     return controls;
 }
 
@@ -136,8 +156,8 @@ int HalfToEven(int value) {
 }
 
 Point CenterOnDesktop(int desktopWidthUnits, int desktopHeightUnits, BoxSize size) {
-    return {ClampToInt(HalfToEvenWide(static_cast<long long>(desktopWidthUnits) - size.width)),
-            ClampToInt(HalfToEvenWide(static_cast<long long>(desktopHeightUnits) - size.height))};
+    return {CentreOnAxis(0, desktopWidthUnits, size.width, nullptr, nullptr),
+            CentreOnAxis(0, desktopHeightUnits, size.height, nullptr, nullptr)};
 }
 
 bool OwnerIsMinimised(const Rect& ownerRect) {
@@ -145,22 +165,11 @@ bool OwnerIsMinimised(const Rect& ownerRect) {
 }
 
 Point PlaceOverOwner(const Rect& ownerRect, const Rect* workArea, int widthPx, int heightPx) {
-    long long x =
-        HalfToEvenWide(static_cast<long long>(ownerRect.left) + ownerRect.right - widthPx);
-    long long y =
-        HalfToEvenWide(static_cast<long long>(ownerRect.top) + ownerRect.bottom - heightPx);
-    if (workArea) {
-        // Right and bottom last, so they win when the box is larger than the work area.
-        if (x < workArea->left)
-            x = workArea->left;
-        if (y < workArea->top)
-            y = workArea->top;
-        if (x + widthPx > workArea->right)
-            x = static_cast<long long>(workArea->right) - widthPx;
-        if (y + heightPx > workArea->bottom)
-            y = static_cast<long long>(workArea->bottom) - heightPx;
-    }
-    return {ClampToInt(x), ClampToInt(y)};
+    return {
+        CentreOnAxis(ownerRect.left, ownerRect.right, widthPx, workArea ? &workArea->left : nullptr,
+                     workArea ? &workArea->right : nullptr),
+        CentreOnAxis(ownerRect.top, ownerRect.bottom, heightPx, workArea ? &workArea->top : nullptr,
+                     workArea ? &workArea->bottom : nullptr)};
 }
 
 int CountLines(const wchar_t* text) {
@@ -187,18 +196,17 @@ const wchar_t* NextLine(const wchar_t* line) {
 int MulDivRounded(int value, int multiplier, int divisor) {
     if (divisor == 0)
         return MUL_DIV_FAILED;
-    // In 64 bits the product of two ints and its negation both fit.
-    long long product = static_cast<long long>(value) * multiplier;
-    long long positiveDivisor = divisor;
-    if (divisor < 0) {
-        product = -product;
-        positiveDivisor = -positiveDivisor;
-    }
-    const long long half = positiveDivisor / 2;
-    const long long result = (product >= 0 ? product + half : product - half) / positiveDivisor;
-    if (result > INT_MAX || result < -INT_MAX)
+    // In 64 bits the product of two ints fits, and so does every step below.
+    const long long product = static_cast<long long>(value) * multiplier;
+    long long quotient = product / divisor;
+    const long long remainder = product % divisor;
+    // A remainder of half the divisor or more takes the quotient one step away from zero.
+    const long long twiceRemainder = 2 * (remainder < 0 ? -remainder : remainder);
+    if (twiceRemainder >= (divisor < 0 ? -static_cast<long long>(divisor) : divisor))
+        quotient += (product < 0) == (divisor < 0) ? 1 : -1;
+    if (quotient > INT_MAX || quotient < -INT_MAX)
         return MUL_DIV_FAILED;
-    return static_cast<int>(result);
+    return static_cast<int>(quotient);
 }
 
 int MeasuringFontHeight(int pixelsPerInch, int points) {
