@@ -74,7 +74,7 @@ long long HalfToEvenWide(long long value) {
 
 // One axis of a placement: centred over the span from `low` to `high`, then, when there is a
 // work area, kept inside it; its far edge last, so that it wins for a box larger than the area.
-int CentreOnAxis(int low, int high, int size, const int* areaLow, const int* areaHigh) {
+int CenterOnAxis(int low, int high, int size, const int* areaLow, const int* areaHigh) {
     long long at = HalfToEvenWide(static_cast<long long>(low) + high - size);
     if (areaLow && at < *areaLow)
         at = *areaLow;
@@ -156,8 +156,8 @@ int HalfToEven(int value) {
 }
 
 Point CenterOnDesktop(int desktopWidthUnits, int desktopHeightUnits, BoxSize size) {
-    return {CentreOnAxis(0, desktopWidthUnits, size.width, nullptr, nullptr),
-            CentreOnAxis(0, desktopHeightUnits, size.height, nullptr, nullptr)};
+    return {CenterOnAxis(0, desktopWidthUnits, size.width, nullptr, nullptr),
+            CenterOnAxis(0, desktopHeightUnits, size.height, nullptr, nullptr)};
 }
 
 bool OwnerIsMinimised(const Rect& ownerRect) {
@@ -166,9 +166,9 @@ bool OwnerIsMinimised(const Rect& ownerRect) {
 
 Point PlaceOverOwner(const Rect& ownerRect, const Rect* workArea, int widthPx, int heightPx) {
     return {
-        CentreOnAxis(ownerRect.left, ownerRect.right, widthPx, workArea ? &workArea->left : nullptr,
+        CenterOnAxis(ownerRect.left, ownerRect.right, widthPx, workArea ? &workArea->left : nullptr,
                      workArea ? &workArea->right : nullptr),
-        CentreOnAxis(ownerRect.top, ownerRect.bottom, heightPx, workArea ? &workArea->top : nullptr,
+        CenterOnAxis(ownerRect.top, ownerRect.bottom, heightPx, workArea ? &workArea->top : nullptr,
                      workArea ? &workArea->bottom : nullptr)};
 }
 

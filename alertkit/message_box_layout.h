@@ -5,7 +5,8 @@
 #include "alertkit/style_decode.h"
 
 // Size, placement, control layout and clipboard text of the message box, as plain arithmetic.
-// Sizes and positions are dialog units of the box's font unless a name says pixels.
+// Sizes and positions are dialog units of the box's font unless a name says pixels; one that
+// would lie beyond the int range stops at its end.
 namespace alertkit {
 
 constexpr int IDC_BOX_BUTTON1 = 1001;  // button n has 1000 + n
@@ -51,8 +52,6 @@ struct BoxControlList {
     ControlPlace items[MAX_BOX_CONTROLS];
     int count;
 };
-
-// Every result below that would leave the int range stops at its end.
 
 // Outer size of the box, title bar and frame included.
 BoxSize BoxSizeUnits(int textWidthUnits, int lineCount, bool hasIcon, int buttonCount);
