@@ -23,6 +23,9 @@ constexpr WORD IDM_BOX_COPY = 2000;
 constexpr WORD COPY_KEY = 0x43;  // C
 constexpr DWORD IDLE_SLEEP_MS = 1;
 
+static_assert(TEMPLATE_SET_FONT == DS_SETFONT, "the template builder's font bit");
+static_assert(TIMER_MAXIMUM_MS == USER_TIMER_MAXIMUM, "the longest timeout the timer takes");
+
 struct BoxWindow {
     const BoxRequest* request;
     BrushOwner backBrush;
@@ -43,6 +46,10 @@ RECT ToPixels(HWND box, int x, int y, int width, int height) {
     RECT rect{x, y, x + width, y + height};
     MapDialogRect(box, &rect);
     return rect;
+}
+
+Rect FromRect(const RECT& rect) {
+    return {rect.left, rect.top, rect.right, rect.bottom};
 }
 
 void End(HWND box, BoxWindow* state, int buttonNumber) {
@@ -168,7 +175,7 @@ HWND CreateBox(const BoxRequest& request, BoxWindow* state) {
     fields.faceName = request.faceName;
     const size_t count = BuildDialogTemplate(fields, nullptr, 0);
     // Zeroed heap memory is DWORD-aligned, as the dialog manager requires.
-    HeapArray<WORD> words(count);
+    HeapArray<uint16_t> words(count);
     if (!words)
         return nullptr;
     BuildDialogTemplate(fields, words.get(), count);
@@ -180,10 +187,10 @@ void Place(HWND box, HWND owner, BoxSize size) {
     const RECT scale = ToPixels(box, 0, 0, UNITS_SCALE, UNITS_SCALE);
     const RECT outer = ToPixels(box, 0, 0, size.width, size.height);
     RECT ownerRect{};
-    if (!owner || !GetWindowRect(owner, &ownerRect) || OwnerIsMinimised(ownerRect)) {
+    if (!owner || !GetWindowRect(owner, &ownerRect) || OwnerIsMinimised(FromRect(ownerRect))) {
         RECT desktop{};
         GetWindowRect(GetDesktopWindow(), &desktop);
-        const POINT at = CenterOnDesktop(PixelsToUnits(desktop.right, scale.right),
+        const Point at = CenterOnDesktop(PixelsToUnits(desktop.right, scale.right),
                                          PixelsToUnits(desktop.bottom, scale.bottom), size);
         const RECT atPixels = ToPixels(box, at.x, at.y, 0, 0);
         SetWindowPos(box, nullptr, atPixels.left, atPixels.top, 0, 0,
@@ -194,7 +201,8 @@ void Place(HWND box, HWND owner, BoxSize size) {
     monitor.cbSize = sizeof(monitor);
     const bool haveWorkArea =
         GetMonitorInfoW(MonitorFromWindow(owner, MONITOR_DEFAULTTONEAREST), &monitor) != FALSE;
-    const POINT at = PlaceOverOwner(ownerRect, haveWorkArea ? &monitor.rcWork : nullptr,
+    const Rect workArea = FromRect(monitor.rcWork);
+    const Point at = PlaceOverOwner(FromRect(ownerRect), haveWorkArea ? &workArea : nullptr,
                                     outer.right, outer.bottom);
     SetWindowPos(box, HWND_TOPMOST, at.x, at.y, 0, 0, SWP_NOSIZE | SWP_NOACTIVATE);
 }

@@ -1,5 +1,7 @@
 #include "alertkit/message_box_layout.h"
 
+#include <limits.h>
+
 namespace alertkit {
 namespace {
 
@@ -29,7 +31,8 @@ constexpr int UNITS_SCALE = 1024;
 constexpr long long ICON_PIXELS_PER_POINT = 4;
 constexpr int POINTS_PER_INCH = 72;
 constexpr int MEASURE_POINTS_WHEN_ZERO = 8;
-constexpr UINT MS_PER_SECOND = 1000;
+constexpr unsigned long long MS_PER_SECOND = 1000;
+constexpr int MUL_DIV_FAILED = -1;
 constexpr wchar_t LINE_BREAK = L'\n';
 constexpr const wchar_t* CLIPBOARD_RULE = L"---------------------------";
 constexpr const wchar_t* CLIPBOARD_EOL = L"\r\n";
@@ -41,6 +44,43 @@ long long FloorDiv(long long numerator, long long divisor) {
     if (numerator % divisor != 0 && numerator < 0)
         --quotient;
     return quotient;
+}
+
+// A wide result stops at the end of the int range instead of wrapping.
+int ClampToInt(long long value) {
+    if (value > INT_MAX)
+        return INT_MAX;
+    if (value < INT_MIN)
+        return INT_MIN;
+    return static_cast<int>(value);
+}
+
+// a + b, stopped at the end of the int range; in 32 bits, which keeps the library small.
+int AddClamped(int a, int b) {
+    if (b > 0 && a > INT_MAX - b)
+        return INT_MAX;
+    if (b < 0 && a < INT_MIN - b)
+        return INT_MIN;
+    return a + b;
+}
+
+// value / 2 to the nearest integer, ties to even.
+long long HalfToEvenWide(long long value) {
+    long long half = value / 2;  // towards zero
+    if (value % 2 != 0 && half % 2 != 0)
+        half += value < 0 ? -1 : 1;
+    return half;
+}
+
+// One axis of a placement: centred over the span from `low` to `high`, then, when there is a
+// work area, kept inside it; its far edge last, so that it wins for a box larger than the area.
+int CenterOnAxis(int low, int high, int size, const int* areaLow, const int* areaHigh) {
+    long long at = HalfToEvenWide(static_cast<long long>(low) + high - size);
+    if (areaLow && at < *areaLow)
+        at = *areaLow;
+    if (areaHigh && at + size > *areaHigh)
+        at = static_cast<long long>(*areaHigh) - size;
+    return ClampToInt(at);
 }
 
 // Counts every character and stores those that fit.
@@ -75,28 +115,32 @@ private:
 }  // namespace
 
 BoxSize BoxSizeUnits(int textWidthUnits, int lineCount, bool hasIcon, int buttonCount) {
-    const int fromText = textWidthUnits + TEXT_MARGIN + (hasIcon ? ICON_EXTRA_WIDTH : 0);
-    const int fromButtons = BUTTON_ROW_MARGIN + BUTTON_PITCH * buttonCount;
+    const int fromText = AddClamped(textWidthUnits, TEXT_MARGIN + (hasIcon ? ICON_EXTRA_WIDTH : 0));
+    const int fromButtons =
+        ClampToInt(BUTTON_ROW_MARGIN + static_cast<long long>(BUTTON_PITCH) * buttonCount);
     const int lines = hasIcon && lineCount < ICON_MIN_LINES ? ICON_MIN_LINES : lineCount;
-    return {fromText > fromButtons ? fromText : fromButtons, LINE_HEIGHT * lines + FRAME_HEIGHT};
+    return {fromText > fromButtons ? fromText : fromButtons,
+            ClampToInt(static_cast<long long>(LINE_HEIGHT) * lines + FRAME_HEIGHT)};
 }
 
 BoxControlList BoxControls(BoxSize size, int shownButtons, bool hasIcon) {
     const int w = size.width;
     const int h = size.height;
     BoxControlList controls{};
-    controls.items[controls.count++] = {IDC_BOX_BAND, 0, h - BAND_HEIGHT, w, BAND_HEIGHT};
+    controls.items[controls.count++] = {IDC_BOX_BAND, 0, AddClamped(h, -BAND_HEIGHT), w,
+                                        BAND_HEIGHT};
     const int buttons = shownButtons > MAX_BUTTONS ? MAX_BUTTONS : shownButtons;
     for (int number = buttons; number >= 1; --number) {
-        controls.items[controls.count++] = {IDC_BOX_BUTTON_BASE + number,
-                                            w - BUTTON1_FROM_RIGHT - BUTTON_PITCH * (number - 1),
-                                            h - BUTTON_FROM_BOTTOM, BUTTON_WIDTH, BUTTON_HEIGHT};
+        controls.items[controls.count++] = {
+            IDC_BOX_BUTTON_BASE + number,
+            AddClamped(w, -(BUTTON1_FROM_RIGHT + BUTTON_PITCH * (number - 1))),
+            AddClamped(h, -BUTTON_FROM_BOTTOM), BUTTON_WIDTH, BUTTON_HEIGHT};
     }
     if (hasIcon)
         controls.items[controls.count++] = {IDC_BOX_ICON, ICON_X, ICON_Y, ICON_SIZE, ICON_SIZE};
-    controls.items[controls.count++] = {IDC_BOX_TEXT,
-                                        hasIcon ? TEXT_X_WITH_ICON : TEXT_X_WITHOUT_ICON, TEXT_Y,
-                                        w - TEXT_WIDTH_CUT, h - TEXT_HEIGHT_CUT};
+    controls.items[controls.count++] = {
+        IDC_BOX_TEXT, hasIcon ? TEXT_X_WITH_ICON : TEXT_X_WITHOUT_ICON, TEXT_Y,
+        AddClamped(w, -TEXT_WIDTH_CUT), AddClamped(h, -TEXT_HEIGHT_CUT)};
     return controls;
 }
 
@@ -104,40 +148,28 @@ int PixelsToUnits(int pixels, int pixelsPer1024Units) {
     if (pixelsPer1024Units <= 0)
         return 0;
     const long long twice = 2LL * pixels * UNITS_SCALE + pixelsPer1024Units;
-    return static_cast<int>(FloorDiv(twice, 2LL * pixelsPer1024Units));
+    return ClampToInt(FloorDiv(twice, 2LL * pixelsPer1024Units));
 }
 
 int HalfToEven(int value) {
-    const long long floorHalf = FloorDiv(value, 2);
-    if (2 * floorHalf == value)
-        return static_cast<int>(floorHalf);
-    return static_cast<int>(floorHalf % 2 == 0 ? floorHalf : floorHalf + 1);
+    return static_cast<int>(HalfToEvenWide(value));
 }
 
-POINT CenterOnDesktop(int desktopWidthUnits, int desktopHeightUnits, BoxSize size) {
-    return {HalfToEven(desktopWidthUnits - size.width),
-            HalfToEven(desktopHeightUnits - size.height)};
+Point CenterOnDesktop(int desktopWidthUnits, int desktopHeightUnits, BoxSize size) {
+    return {CenterOnAxis(0, desktopWidthUnits, size.width, nullptr, nullptr),
+            CenterOnAxis(0, desktopHeightUnits, size.height, nullptr, nullptr)};
 }
 
-bool OwnerIsMinimised(const RECT& ownerRect) {
+bool OwnerIsMinimised(const Rect& ownerRect) {
     return ownerRect.left < 0 && ownerRect.top < 0;
 }
 
-POINT PlaceOverOwner(const RECT& ownerRect, const RECT* workArea, int widthPx, int heightPx) {
-    POINT at{HalfToEven(ownerRect.left + ownerRect.right - widthPx),
-             HalfToEven(ownerRect.top + ownerRect.bottom - heightPx)};
-    if (workArea) {
-        // Right and bottom last, so they win when the box is larger than the work area.
-        if (at.x < workArea->left)
-            at.x = workArea->left;
-        if (at.y < workArea->top)
-            at.y = workArea->top;
-        if (at.x + widthPx > workArea->right)
-            at.x = workArea->right - widthPx;
-        if (at.y + heightPx > workArea->bottom)
-            at.y = workArea->bottom - heightPx;
-    }
-    return at;
+Point PlaceOverOwner(const Rect& ownerRect, const Rect* workArea, int widthPx, int heightPx) {
+    return {
+        CenterOnAxis(ownerRect.left, ownerRect.right, widthPx, workArea ? &workArea->left : nullptr,
+                     workArea ? &workArea->right : nullptr),
+        CenterOnAxis(ownerRect.top, ownerRect.bottom, heightPx, workArea ? &workArea->top : nullptr,
+                     workArea ? &workArea->bottom : nullptr)};
 }
 
 int CountLines(const wchar_t* text) {
@@ -161,10 +193,26 @@ const wchar_t* NextLine(const wchar_t* line) {
     return *end == LINE_BREAK ? end + 1 : nullptr;
 }
 
+int MulDivRounded(int value, int multiplier, int divisor) {
+    if (divisor == 0)
+        return MUL_DIV_FAILED;
+    // In 64 bits the product of two ints fits, and so does every step below.
+    const long long product = static_cast<long long>(value) * multiplier;
+    long long quotient = product / divisor;
+    const long long remainder = product % divisor;
+    // A remainder of half the divisor or more takes the quotient one step away from zero.
+    const long long twiceRemainder = 2 * (remainder < 0 ? -remainder : remainder);
+    if (twiceRemainder >= (divisor < 0 ? -static_cast<long long>(divisor) : divisor))
+        quotient += (product < 0) == (divisor < 0) ? 1 : -1;
+    if (quotient > INT_MAX || quotient < -INT_MAX)
+        return MUL_DIV_FAILED;
+    return static_cast<int>(quotient);
+}
+
 int MeasuringFontHeight(int pixelsPerInch, int points) {
     if (points == 0)
         points = MEASURE_POINTS_WHEN_ZERO;
-    return -MulDiv(pixelsPerInch, points, POINTS_PER_INCH);
+    return -MulDivRounded(pixelsPerInch, points, POINTS_PER_INCH);
 }
 
 int IconSidePixels(int fontSize, int areaWidthPx, int areaHeightPx) {
@@ -177,11 +225,11 @@ int IconSidePixels(int fontSize, int areaWidthPx, int areaHeightPx) {
     return side > 0 ? static_cast<int>(side) : 0;
 }
 
-UINT TimeoutIntervalMs(int32_t timeoutSeconds) {
+uint32_t TimeoutIntervalMs(int32_t timeoutSeconds) {
     if (timeoutSeconds <= 0)
         return 0;
     const unsigned long long ms = static_cast<unsigned long long>(timeoutSeconds) * MS_PER_SECOND;
-    return ms > USER_TIMER_MAXIMUM ? USER_TIMER_MAXIMUM : static_cast<UINT>(ms);
+    return ms > TIMER_MAXIMUM_MS ? TIMER_MAXIMUM_MS : static_cast<uint32_t>(ms);
 }
 
 size_t ClipboardText(const wchar_t* title,

@@ -77,8 +77,8 @@ BoxIcon DecodeIcon(int32_t style) {
 
 int DefaultButtonNumber(int shownButtons, int32_t style) {
     const int fromLeft = (style & DEFAULT_BUTTON_MASK) >> DEFAULT_BUTTON_SHIFT;  // 0-based
-    const int number = shownButtons - fromLeft;
-    return number < 1 ? 1 : number;
+    // Compared before subtracting, so that no count runs below the int range.
+    return shownButtons <= fromLeft ? 1 : shownButtons - fromLeft;
 }
 
 BoxStyle DecodeStyle(int32_t style) {

@@ -30,7 +30,7 @@ if [ -n "${FLAGSMITH_SUITES:-}" ]; then
 fi
 echo "${done_line/Tested:/Testing:}"
 
-total=0 failed=0 status=0
+total=0 failed=0 skipped=0 skipped_names="" status=0
 # suite BITS WINE(0|1) [ctest args...]: builds one bitness (only the deliverables when its
 # tests are not to be run) and runs its tests.
 suite() {
@@ -64,9 +64,14 @@ suite() {
         wine_env_cleanup
         trap - EXIT INT TERM
     fi
-    local counts
+    local counts names
     counts=$(sed -n 's/.*tests passed, \([0-9]*\) tests\{0,1\} failed out of \([0-9]*\).*/\1 \2/p' "$out" | tail -n 1)
+    # ctest counts a skipped test among the passed ones and lists it under "did not run".
+    names=$(sed -n 's/^[[:space:]]*[0-9]* - \(.*\) (Skipped)$/\1/p' "$out" | tr '\n' ' ')
     rm -f "$out"
+    for name in $names; do
+        skipped=$((skipped + 1)) skipped_names="$skipped_names $name($bits)"
+    done
     if [ -n "$counts" ]; then
         failed=$((failed + ${counts% *})) total=$((total + ${counts#* }))
     fi
@@ -87,8 +92,9 @@ done
 
 echo
 echo "$done_line"
-passed=$((total - failed))
+[ "$skipped" -gt 0 ] && echo "Skipped:$skipped_names"
+passed=$((total - failed - skipped))
 percent=0
 [ "$total" -gt 0 ] && percent=$((100 * passed / total))
-echo "${percent}% tests passed, $failed tests failed out of $total"
+echo "${percent}% tests passed, $failed tests failed, $skipped skipped out of $total"
 exit $status

@@ -2,10 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <limits.h>
+
 #include <string>
 #include <vector>
-
-#include "alertkit/font_face.h"
 
 namespace alertkit {
 namespace {
@@ -48,6 +48,12 @@ TEST(MessageBoxLayout, SizeFromTextLinesIconAndButtons) {
         {"widest line 300 with icon", 300, 1, true, 1, {352, 92}},
         {"four lines with icon keep four", 10, 4, true, 2, {136, 100}},
         {"unassigned set counts no button", 0, 1, false, 0, {20, 76}},
+        {"widths and lines past the int range stop at its end",
+         INT_MAX,
+         INT_MAX,
+         true,
+         3,
+         {INT_MAX, INT_MAX}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -86,8 +92,9 @@ TEST(MessageBoxLayout, PixelsToUnitsRoundsHalvesUp) {
         int pixels;
         int per1024;
         int expected;
-    } cases[] = {{0, 2048, 0}, {1, 2048, 1},      {3, 2048, 2},  {2, 2048, 1},
-                 {3, 1536, 2}, {1280, 1792, 731}, {-1, 2048, 0}, {-3, 2048, -1}};
+    } cases[] = {{0, 2048, 0},          {1, 2048, 1},         {3, 2048, 2},  {2, 2048, 1},
+                 {3, 1536, 2},          {1280, 1792, 731},    {-1, 2048, 0}, {-3, 2048, -1},
+                 {INT_MAX, 1, INT_MAX}, {INT_MIN, 1, INT_MIN}};
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::Message() << c.pixels << " px at " << c.per1024);
         EXPECT_EQ(c.expected, PixelsToUnits(c.pixels, c.per1024));
@@ -101,30 +108,39 @@ TEST(MessageBoxLayout, HalvingRoundsTiesToEven) {
         SCOPED_TRACE(c[0]);
         EXPECT_EQ(c[1], HalfToEven(c[0]));
     }
-    const POINT centred = CenterOnDesktop(641, 480, {136, 85});
+    const Point centred = CenterOnDesktop(641, 480, {136, 85});
     EXPECT_EQ(252, centred.x);  // 505 / 2
     EXPECT_EQ(198, centred.y);  // 395 / 2
+    const Point outside = CenterOnDesktop(INT_MAX, INT_MIN, {INT_MIN, INT_MAX});
+    EXPECT_EQ(INT_MAX, outside.x);
+    EXPECT_EQ(INT_MIN, outside.y);
 }
 
 TEST(MessageBoxLayout, PlacementOverOwnerClampsToWorkArea) {
-    const RECT work{0, 0, 1280, 1000};
+    const Rect work{0, 0, 1280, 1000};
     const struct {
         const char* name;
-        RECT owner;
-        const RECT* area;
+        Rect owner;
+        const Rect* area;
         int width;
         int height;
-        POINT expected;
+        Point expected;
     } cases[] = {
         {"centred", {100, 100, 401, 300}, &work, 100, 50, {200, 175}},
         {"past the right edge", {1200, 100, 1500, 300}, &work, 200, 100, {1080, 150}},
         {"past the left and top", {-300, -100, 100, 60}, &work, 200, 100, {0, 0}},
         {"larger than the work area", {0, 0, 1280, 1000}, &work, 1400, 1100, {-120, -100}},
         {"no work area", {1200, 100, 1500, 300}, nullptr, 200, 100, {1250, 150}},
+        {"sums past the int range",
+         {INT_MAX, INT_MIN, INT_MAX, INT_MIN},
+         nullptr,
+         INT_MIN,
+         INT_MAX,
+         {INT_MAX, INT_MIN}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        const POINT at = PlaceOverOwner(c.owner, c.area, c.width, c.height);
+        const Point at = PlaceOverOwner(c.owner, c.area, c.width, c.height);
         EXPECT_EQ(c.expected.x, at.x);
         EXPECT_EQ(c.expected.y, at.y);
     }
@@ -156,7 +172,7 @@ TEST(MessageBoxLayout, MeasuringHeightAndTimeout) {
     EXPECT_EQ(0u, TimeoutIntervalMs(0));
     EXPECT_EQ(0u, TimeoutIntervalMs(-5));
     EXPECT_EQ(10000u, TimeoutIntervalMs(10));
-    EXPECT_EQ(static_cast<UINT>(USER_TIMER_MAXIMUM), TimeoutIntervalMs(0x7FFFFFFF));
+    EXPECT_EQ(0x7FFFFFFFu, TimeoutIntervalMs(0x7FFFFFFF));
 }
 
 TEST(MessageBoxLayout, IconIsFourPixelsPerPointCutToThePictureArea) {
@@ -186,14 +202,6 @@ TEST(MessageBoxLayout, ClipboardTextInSevenLines) {
         rule + L"Question\r\n" + rule + L"First\nSecond\r\n" + rule + L"No   Yes   \r\n" + rule,
         Clipboard(L"Question", L"First\nSecond", {L"No", L"Yes"}));
     EXPECT_EQ(rule + L"\r\n" + rule + L"\r\n" + rule + L"\r\n" + rule, Clipboard(L"", L"", {}));
-}
-
-TEST(FontFace, MatchIgnoresCaseAndLooksAt31Characters) {
-    const std::wstring base(31, L'x');
-    EXPECT_TRUE(FaceNamesMatch(L"Tahoma", L"tAHOMA"));
-    EXPECT_FALSE(FaceNamesMatch(L"Tahoma", L"Tahoma2"));
-    EXPECT_TRUE(FaceNamesMatch((base + L"A").c_str(), (base + L"B").c_str()));
-    EXPECT_FALSE(FaceNamesMatch(L"", L"Tahoma"));
 }
 
 }  // namespace

@@ -238,6 +238,6 @@ TEST(AppWindow, RunMessageLoopWithoutWindowReturnsAtOnce) {
     EXPECT_EQ(app.RunMessageLoop(), 0);
 }
 
-TEST(SystemInfo, VersionNumber) {
+TEST(SystemInfo, QueriedVersionIsAtLeastWindows2000) {
     EXPECT_GE(QueryWindowsVersion(), 500);
 }

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-TEST(SystemInfo, VersionNumber) {
+TEST(VersionNumber, IsMajorTimesHundredPlusMinor) {
     EXPECT_EQ(WindowsVersionNumber(6, 0), 600);
     EXPECT_EQ(WindowsVersionNumber(6, 1), 601);
     EXPECT_EQ(WindowsVersionNumber(6, 3), 603);

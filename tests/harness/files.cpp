@@ -44,10 +44,14 @@ bool DirectoryExists(const std::wstring& path) {
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
-void WriteUtf16File(const std::wstring& path, const std::wstring& text) {
+std::string Utf16Bytes(const std::wstring& text) {
     const std::wstring withBom = std::wstring(1, BOM) + text;
-    WriteBytes(path, std::string(reinterpret_cast<const char*>(withBom.data()),
-                                 withBom.size() * sizeof(wchar_t)));
+    return std::string(reinterpret_cast<const char*>(withBom.data()),
+                       withBom.size() * sizeof(wchar_t));
+}
+
+void WriteUtf16File(const std::wstring& path, const std::wstring& text) {
+    WriteBytes(path, Utf16Bytes(text));
 }
 
 std::wstring ReadIniText(const std::wstring& path, bool* utf16) {

@@ -14,7 +14,8 @@ bool FileExists(const std::wstring& path);
 bool DirectoryExists(const std::wstring& path);
 
 // The text as WinFBE writes its settings: UTF-16LE behind the byte-order mark (the text
-// brings its own CRLF line ends).
+// brings its own CRLF line ends); as bytes, and written to a file.
+std::string Utf16Bytes(const std::wstring& text);
 void WriteUtf16File(const std::wstring& path, const std::wstring& text);
 // A settings file's text without the byte-order mark: UTF-16LE when the file starts with the
 // mark, else the ANSI code page. utf16, when given, tells which.

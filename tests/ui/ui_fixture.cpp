@@ -3,6 +3,7 @@
 #include "app/preset_list.h"
 #include "app/settings_file_win.h"
 #include "framework/paths_win.h"
+#include "tests/harness/files.h"
 #include "ui/main_window.h"
 #include "ui/watch.h"
 
@@ -62,14 +63,7 @@ void WriteWinFbeIni(const std::wstring& switches, const std::wstring& compilerPa
         L"[General]\r\nLanguage=english.lang\r\n[Compiler]\r\n"
         L"CompilerSwitches=" +
         switches + L"\r\nFBWINCompiler32=" + compilerPath + L"\r\n";
-    HANDLE file = CreateFileW(IniPath().c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
-    DWORD written = 0;
-    const wchar_t bom = 0xFEFF;
-    WriteFile(file, &bom, sizeof bom, &written, nullptr);
-    WriteFile(file, text.data(), static_cast<DWORD>(text.size() * sizeof(wchar_t)), &written,
-              nullptr);
-    CloseHandle(file);
+    e2e::WriteUtf16File(IniPath(), text);
 }
 
 std::wstring ReadSwitches() {
