@@ -45,8 +45,12 @@ RECT ToPixels(HWND box, int x, int y, int width, int height) {
     return rect;
 }
 
+// The owner is enabled before the box goes: a box destroyed while its owner is still disabled
+// hands the activation to another program, and the owner's user has lost the keyboard.
 void End(HWND box, BoxWindow* state, int buttonNumber) {
     state->endedWith = buttonNumber;
+    if (state->request->owner)
+        EnableWindow(state->request->owner, TRUE);
     DestroyWindow(box);
 }
 
