@@ -52,8 +52,12 @@ Rect FromRect(const RECT& rect) {
     return {rect.left, rect.top, rect.right, rect.bottom};
 }
 
+// The owner is enabled before the box goes: a box destroyed while its owner is still disabled
+// hands the activation to another program, and the owner's user has lost the keyboard.
 void End(HWND box, BoxWindow* state, int buttonNumber) {
     state->endedWith = buttonNumber;
+    if (state->request->owner)
+        EnableWindow(state->request->owner, TRUE);
     DestroyWindow(box);
 }
 

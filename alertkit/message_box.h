@@ -31,7 +31,8 @@ struct BoxOutcome {
 };
 
 // Shows the box and runs it on the calling thread until it ends; the box is destroyed and
-// all it created released on return. The owner is disabled in modal mode and left so.
+// all it created released on return. The owner is disabled in modal mode and enabled again
+// as the box ends.
 BoxOutcome RunMessageBox(const BoxRequest& request);
 
 }  // namespace alertkit

@@ -9,7 +9,15 @@ constexpr LONG MENU_PROBE_BOTTOM = 0x7FFF;
 constexpr UINT RESIZE_FLAGS = SWP_NOZORDER | SWP_NOMOVE | SWP_NOACTIVATE;
 constexpr UINT CENTER_FLAGS = SWP_NOSIZE | SWP_NOZORDER;
 
-RECT WorkArea() {
+// The work area of the monitor nearest the reference, so that a window centred over a window on
+// a second monitor opens there; without a reference, the primary monitor's.
+RECT WorkArea(HWND reference) {
+    MONITORINFO monitor = {};
+    monitor.cbSize = sizeof(monitor);
+    if (reference &&
+        GetMonitorInfoW(MonitorFromWindow(reference, MONITOR_DEFAULTTONEAREST), &monitor)) {
+        return monitor.rcWork;
+    }
     RECT work = {};
     if (!SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0)) {
         work = {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
@@ -44,7 +52,7 @@ BOOL ResizeClient(HWND window, int width, int height, float scaleX, float scaleY
 void CenterOver(HWND window, HWND reference) {
     RECT own = {};
     GetWindowRect(window, &own);
-    const RECT work = WorkArea();
+    const RECT work = WorkArea(reference);
     RECT over = work;
     if (reference) {
         GetWindowRect(reference, &over);

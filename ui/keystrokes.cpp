@@ -9,6 +9,8 @@ namespace {
 constexpr DWORD KEY_WAIT_MS = 3;
 constexpr UINT TIMER_RESOLUTION_MS = 1;
 constexpr DWORD FOCUS_POLL_MS = 2;
+constexpr int CATCH_UP_TRIPS = 2;
+constexpr SHORT KEY_DOWN_BIT = static_cast<SHORT>(0x8000);
 
 constexpr KeyEvent BUILD_CONFIG_EVENTS[] = {
     {VK_F7, false},
@@ -48,6 +50,18 @@ void WaitForFocus(HWND winFbe) {
     }
 }
 
+// Wine sets the modifier keys from the real keyboard when WinFBE's thread handles the X focus
+// event of its activation: a Shift sent before that is released again and F7 arrives alone.
+// The first round trip through that thread lets it send its focus request to the X server, the
+// second lets it take the answer, which it reads before any sent message. Each is bounded, for
+// a WinFBE that hangs; on Windows they cost microseconds.
+void LetWinFbeCatchUp(HWND winFbe) {
+    for (int trip = 0; trip < CATCH_UP_TRIPS; ++trip) {
+        DWORD_PTR ignored = 0;
+        SendMessageTimeoutW(winFbe, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, FOCUS_WAIT_LIMIT_MS, &ignored);
+    }
+}
+
 void SendKey(const KeyEvent& event) {
     const BYTE scanCode = static_cast<BYTE>(MapVirtualKeyW(event.virtualKey, MAPVK_VK_TO_VSC));
     keybd_event(event.virtualKey, scanCode, event.release ? KEYEVENTF_KEYUP : 0, 0);
@@ -68,10 +82,24 @@ void SendKeysToWinFbe(const KeySequence& sequence) {
     HWND winFbe = FindWindowW(WINFBE_CLASS, nullptr);
     SetForegroundWindow(winFbe);
     WaitForFocus(winFbe);
+    if (winFbe) {
+        LetWinFbeCatchUp(winFbe);
+    }
     // The 3 ms waits need a 1 ms timer resolution, held only for the sequence.
     timeBeginPeriod(TIMER_RESOLUTION_MS);
+    bool shiftHeld = false;
     for (int i = 0; i < sequence.timedCount; ++i) {
-        SendKey(sequence.events[i]);
+        const KeyEvent& event = sequence.events[i];
+        // Wine's reset of the modifiers (see LetWinFbeCatchUp) can still come between Shift and
+        // F7: it shows as a Shift released behind the sequence's back, pressed again here.
+        if (shiftHeld && !event.release && !(GetAsyncKeyState(VK_SHIFT) & KEY_DOWN_BIT)) {
+            SendKey({VK_SHIFT, false});
+            Sleep(KEY_WAIT_MS);
+        }
+        if (event.virtualKey == VK_SHIFT) {
+            shiftHeld = !event.release;
+        }
+        SendKey(event);
         Sleep(KEY_WAIT_MS);
     }
     timeEndPeriod(TIMER_RESOLUTION_MS);

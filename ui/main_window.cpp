@@ -55,9 +55,20 @@ void CheckFlagBoxes(HWND window, const SwitchFlags& flags) {
     }
 }
 
+// Whether the window, moved to `left`, `top`, would show on some monitor, if only in part.
+bool LiesOnAMonitor(HWND window, int left, int top) {
+    RECT rect = {};
+    GetWindowRect(window, &rect);
+    const RECT placed = {left, top, left + (rect.right - rect.left),
+                         top + (rect.bottom - rect.top)};
+    return MonitorFromRect(&placed, MONITOR_DEFAULTTONULL) != nullptr;
+}
+
 void PlaceMainWindow(const SettingsFile& settings) {
-    if (settings.ReadPosition()) {
-        // The saved pixels exactly, even when they lie outside every screen.
+    // A place on no monitor (one that was undocked or removed since) would leave the window
+    // where nobody can see or reach it: it is then placed as if nothing had been saved.
+    if (settings.ReadPosition() && LiesOnAMonitor(g_hwndMain, g_savedLeft, g_savedTop)) {
+        // The saved pixels exactly, partly outside the screens included.
         SetWindowPos(g_hwndMain, HWND_TOPMOST, g_savedLeft, g_savedTop, 0, 0, SWP_NOSIZE);
     } else {
         CenterOver(g_hwndMain, nullptr);

@@ -50,6 +50,18 @@ HWND WinFbeWindow() {
     return FindWindowW(WINFBE_CLASS, nullptr);
 }
 
+// Where the window goes while another application (or a dialog of WinFBE's) is in front:
+// directly below that application's top-level window, which also takes it out of the topmost
+// band. HWND_NOTOPMOST alone would put it above every non-topmost window, on top of the
+// application the user just turned to; it is left for a topmost or missing foreground.
+HWND BelowForeground(HWND foreground) {
+    HWND root = foreground ? GetAncestor(foreground, GA_ROOT) : nullptr;
+    if (!root || (GetWindowLongW(root, GWL_EXSTYLE) & WS_EX_TOPMOST)) {
+        return HWND_NOTOPMOST;
+    }
+    return root;
+}
+
 }  // namespace
 
 bool WatchTick(HWND mainWindow) {
@@ -57,13 +69,23 @@ bool WatchTick(HWND mainWindow) {
 
     HWND winFbe = WinFbeWindow();
     const bool winFbeMinimized = winFbe && IsIconic(winFbe);
+    // Following never activates: SW_MINIMIZE would activate the next window and SW_RESTORE this
+    // one, taking the keyboard from whoever has it (the foreground lock of Windows refuses that
+    // and flashes the taskbar button instead).
     if (winFbeMinimized && !g_followMinimized) {
-        ShowWindow(mainWindow, SW_MINIMIZE);
+        ShowWindow(mainWindow, SW_SHOWMINNOACTIVE);
         g_followMinimized = 1;
         return false;
     }
     if (!winFbeMinimized && g_followMinimized) {
-        ShowWindow(mainWindow, SW_RESTORE);
+        // Wine gives a window restored from its minimised state the focus, which activates it
+        // all the same; a disabled window takes no focus. A box or the edit window may have
+        // disabled it already, and then it stays so.
+        const bool wasDisabled = EnableWindow(mainWindow, FALSE) != FALSE;
+        ShowWindow(mainWindow, SW_SHOWNOACTIVATE);
+        if (!wasDisabled) {
+            EnableWindow(mainWindow, TRUE);
+        }
         g_followMinimized = 0;
         return false;
     }
@@ -82,7 +104,7 @@ bool WatchTick(HWND mainWindow) {
         HWND foreground = GetForegroundWindow();
         if (foreground != WinFbeWindow() && foreground != mainWindow) {
             // Repeated on every tick while another application is in front.
-            SetWindowPos(mainWindow, HWND_NOTOPMOST, 0, 0, 0, 0, Z_ORDER_ONLY);
+            SetWindowPos(mainWindow, BelowForeground(foreground), 0, 0, 0, 0, Z_ORDER_ONLY);
             g_isTopmost = 0;
         } else if (!g_isTopmost) {
             SetWindowPos(mainWindow, HWND_TOPMOST, 0, 0, 0, 0, Z_ORDER_ONLY);

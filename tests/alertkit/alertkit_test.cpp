@@ -99,13 +99,17 @@ struct Shown {
     bool gaveUp;
 };
 
-Shown ShowBox(const Call& call, Driver driver) {
+// platformBox: MessageBoxW of the same owner, text and caption instead, as the reference.
+Shown ShowBox(const Call& call, Driver driver, bool platformBox = false) {
     Drive drive{std::move(driver)};
     g_drive = &drive;
     const UINT_PTR timer = SetTimer(nullptr, 0, DRIVE_INTERVAL_MS, OnDriveTick);
     const int32_t result =
-        Export()(&call.owner, call.text.c_str(), call.caption.c_str(), &call.style, &call.timeout,
-                 call.font.c_str(), &call.fontSize, &call.textColor, &call.backColor);
+        platformBox ? MessageBoxW(reinterpret_cast<HWND>(static_cast<INT_PTR>(call.owner)),
+                                  call.text.c_str(), call.caption.c_str(), MB_OK)
+                    : Export()(&call.owner, call.text.c_str(), call.caption.c_str(), &call.style,
+                               &call.timeout, call.font.c_str(), &call.fontSize, &call.textColor,
+                               &call.backColor);
     KillTimer(nullptr, timer);
     g_drive = nullptr;
     return {result, drive.tick, drive.gaveUp};
@@ -626,6 +630,32 @@ TEST(Alertkit, ModalBoxDisablesItsOwnerAndTheOwnerIsAlwaysEnabledAfter) {
     ShowBox(call, Click(1001));
     EXPECT_TRUE(IsWindowEnabled(owner));
     DestroyWindow(owner);
+}
+
+// However the box ends, its owner has the keyboard again, as after MessageBoxW of the same
+// owner, also with another window behind it to take the activation.
+TEST(Alertkit, OwnerIsTheForegroundWindowAgainHoweverTheBoxEnds) {
+    HWND behind = CreateOwner(40, 40, 200, 100);
+    HWND owner = CreateOwner(300, 300, 300, 200);
+    const Driver close = [](HWND box, int) { return PostMessageW(box, WM_CLOSE, 0, 0) != FALSE; };
+    const struct {
+        Driver driver;
+        int32_t timeout;
+        bool platformBox;
+    } ends[] = {
+        {Click(IDOK), 0, true}, {Click(1001), 0, false}, {nullptr, 1, false}, {close, 0, false}};
+    for (const auto& end : ends) {
+        SCOPED_TRACE(&end - ends);
+        SetForegroundWindow(owner);
+        Call call;
+        call.owner = HandleValue(owner);
+        call.style = 0x2030;
+        call.timeout = end.timeout;
+        EXPECT_FALSE(ShowBox(call, end.driver, end.platformBox).gaveUp);
+        EXPECT_EQ(owner, GetForegroundWindow());
+    }
+    DestroyWindow(owner);
+    DestroyWindow(behind);
 }
 
 TEST(Alertkit, QuitMessageTakenByTheBoxIsPostedAgain) {

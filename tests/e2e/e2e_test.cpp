@@ -366,12 +366,48 @@ TEST_F(E2e, FollowsMinimiseRestoreAndTheForeground) {
                         200, 300, 200, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
     ASSERT_TRUE(third);
     ASSERT_TRUE(e2e::BringToFront(third));
-    EXPECT_TRUE(WaitUntil([&] { return !IsTopmost(Main()); }, TICKS_MS))
-        << "topmost kept behind a third window";
+    EXPECT_TRUE(WaitUntil([&] { return GetWindow(third, GW_HWNDNEXT) == Main(); }, TICKS_MS))
+        << "not directly below the application in front";
     ASSERT_TRUE(e2e::BringToFront(standIn.Window()));
     EXPECT_TRUE(WaitUntil([&] { return IsTopmost(Main()); }, TICKS_MS))
         << "topmost not regained with WinFBE in front";
     DestroyWindow(third);
+}
+
+// The focus last on Clear, the person works in WinFBE. However WinFBE comes back from its
+// minimised state, following it leaves the keyboard where it is: the keys typed afterwards
+// never press the program's button.
+TEST_F(E2e, FollowingWinFbeNeverTakesTheKeyboard) {
+    ASSERT_TRUE(StartBoth());
+    const std::optional<std::wstring> line = tree->Switches();
+    ASSERT_TRUE(e2e::BringToFront(Main()));
+    const DWORD programThread = GetWindowThreadProcessId(Main(), nullptr);
+    AttachThreadInput(GetCurrentThreadId(), programThread, TRUE);
+    SetFocus(GetDlgItem(Main(), IDC_CLEAR));
+    AttachThreadInput(GetCurrentThreadId(), programThread, FALSE);
+    for (const bool broughtForward : {true, false}) {
+        SCOPED_TRACE(broughtForward ? "brought forward" : "restored without activation");
+        ASSERT_TRUE(e2e::BringToFront(standIn.Window()));
+        standIn.Minimize();
+        ASSERT_TRUE(WaitUntil([&] { return IsIconic(Main()) != FALSE; }, TICKS_MS));
+        if (broughtForward) {
+            standIn.Restore();
+            ASSERT_TRUE(e2e::BringToFront(standIn.Window()));
+        } else {
+            ShowWindow(standIn.Window(), SW_SHOWNOACTIVATE);
+        }
+        ASSERT_TRUE(WaitUntil([&] { return !IsIconic(Main()); }, TICKS_MS));
+        Settle();
+        EXPECT_NE(Main(), GetForegroundWindow());
+        standIn.ClearKeys();
+        keybd_event(VK_SPACE, 0x39, 0, 0);
+        keybd_event(VK_SPACE, 0x39, KEYEVENTF_KEYUP, 0);
+        Settle();
+        if (broughtForward) {
+            EXPECT_EQ(standIn.Keys(), (std::vector<std::string>{"down 0x20", "up 0x20"}));
+        }
+        EXPECT_EQ(tree->Switches(), line);
+    }
 }
 
 TEST_F(E2e, WindowOrderStaysWhileAMessageIsUp) {

@@ -6,10 +6,13 @@ TEST(CenterOver, CentringArithmetic) {
     struct Case {
         int refStart, refEnd, size, workStart, workEnd, expected;
     };
+    // The last row lies on a second monitor, left of the primary (-1000..0): kept inside it.
     const Case cases[] = {
-        {0, 1000, 200, 0, 1000, 400},   {100, 301, 100, 0, 1000, 150}, {0, 1000, 1500, 0, 1000, 0},
-        {900, 1000, 300, 0, 1000, 700}, {-50, 50, 200, 0, 1000, 0},    {0, 100, 201, 0, 1000, 0},
-        {10, 20, 15, 0, 1000, 8},       {10, 21, 15, 0, 1000, 8},
+        {0, 1000, 200, 0, 1000, 400},  {100, 301, 100, 0, 1000, 150},
+        {0, 1000, 1500, 0, 1000, 0},   {900, 1000, 300, 0, 1000, 700},
+        {-50, 50, 200, 0, 1000, 0},    {0, 100, 201, 0, 1000, 0},
+        {10, 20, 15, 0, 1000, 8},      {10, 21, 15, 0, 1000, 8},
+        {-90, 0, 200, -1000, 0, -200},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << c.refStart << ".." << c.refEnd << " size " << c.size);

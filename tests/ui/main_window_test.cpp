@@ -189,13 +189,15 @@ TEST(MainWindow, SavedPositionAndFlagFilesAtStart) {
     // window built once more on a second object.
     MainWindowHost host({L"-gen gas", L"-gen gas64"}, false);
     DestroyWindow(host.Main());
-    for (const File& file : files) {
+    const auto write = [&](const File& file) {
         HANDLE h = CreateFileW((folder + L"\\" + file.name).c_str(), GENERIC_WRITE, 0, nullptr,
                                CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
         DWORD written = 0;
         WriteFile(h, file.bytes.data(), static_cast<DWORD>(file.bytes.size()), &written, nullptr);
         CloseHandle(h);
-    }
+    };
+    for (const File& file : files)
+        write(file);
     AppWindow app;
     BuildMainWindow(app, false);
     RECT rect = {};
@@ -206,6 +208,16 @@ TEST(MainWindow, SavedPositionAndFlagFilesAtStart) {
     EXPECT_TRUE(host.Checked(IDC_CONSOLE));
     EXPECT_FALSE(host.Checked(IDC_EXX));
     EXPECT_FALSE(host.Checked(IDC_ARCH686));
+    DestroyWindow(g_hwndMain);
+
+    // Left and top 30000, on no monitor (one since removed): centred as without the file.
+    write({L"CSposition.dat", std::string("\x30\x75\x00\x00\x30\x75\x00\x00", 8)});
+    AppWindow again;
+    BuildMainWindowIn(again);
+    RECT work = {};
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+    GetWindowRect(g_hwndMain, &rect);
+    EXPECT_NEAR((work.left + work.right) / 2, (rect.left + rect.right) / 2, 1);
     DestroyWindow(g_hwndMain);
 }
 

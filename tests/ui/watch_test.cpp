@@ -113,6 +113,8 @@ TEST(Watch, WindowOrderFollowsTheForegroundUnlessFrozen) {
 
     EXPECT_TRUE(WatchTick(host.Main()));
     EXPECT_FALSE(IsTopmost(host.Main()));
+    EXPECT_EQ(host.Main(), GetWindow(other, GW_HWNDNEXT))
+        << "not directly below the window in front";
     EXPECT_EQ(0, g_isTopmost);
     EXPECT_EQ(other, GetForegroundWindow()) << "the order changes, the foreground stays";
 
