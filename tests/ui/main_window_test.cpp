@@ -213,7 +213,7 @@ TEST(MainWindow, SavedPositionAndFlagFilesAtStart) {
     // Left and top 30000, on no monitor (one since removed): centred as without the file.
     write({L"CSposition.dat", std::string("\x30\x75\x00\x00\x30\x75\x00\x00", 8)});
     AppWindow again;
-    BuildMainWindowIn(again);
+    BuildMainWindow(again, false);
     RECT work = {};
     SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
     GetWindowRect(g_hwndMain, &rect);
