@@ -2,7 +2,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
-#include "framework/control_spec.h"
+#include "framework/control_description.h"
 #include "framework/handles.h"
 
 // One top-level window: its class, its font and the screen's DPI ratios. Defined in
@@ -40,7 +40,7 @@ public:
                        UINT_PTR subclassId = static_cast<UINT_PTR>(-1),
                        DWORD_PTR refData = 0);
     // The same from a description; parent null: this window.
-    HWND CreateControl(const ControlSpec& spec, HWND parent);
+    HWND CreateControl(const ControlSpec& control, HWND parent);
     FontOwner MakeFont(const wchar_t* face,
                        int points,
                        int weight,

@@ -38,9 +38,9 @@ void SetImage(HWND control,
 
 }  // namespace
 
-HWND AppWindow::CreateControl(const ControlSpec& spec, HWND parent) {
-    return CreateControl(spec.kind, parent, spec.id, spec.caption, spec.x, spec.y, spec.width,
-                         spec.height, spec.style);
+HWND AppWindow::CreateControl(const ControlSpec& control, HWND parent) {
+    return CreateControl(control.kind, parent, control.id, control.caption, control.x, control.y,
+                         control.width, control.height, control.style);
 }
 
 HWND AppWindow::CreateControl(const wchar_t* kind,

@@ -1,7 +1,7 @@
 #pragma once
 #include <windows.h>
 
-#include "framework/control_spec.h"
+#include "framework/control_description.h"
 
 // Set-up a control kind needs right before its window is made.
 enum class BeforeCreation { None, CornerGrip, LoadRichEdit };

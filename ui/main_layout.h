@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "app/identifiers.h"
-#include "framework/control_spec.h"
+#include "framework/control_description.h"
 #include "framework/text16.h"
 
 // The main window's geometry in 96-DPI units, from the widest preset caption W (screen
