@@ -1,10 +1,10 @@
 #include "framework/app_window.h"
 
 #include <cmath>
-#include <cwchar>
 
 #include "framework/scaling.h"
 #include "framework/system_info.h"
+#include "framework/text_rules.h"
 
 namespace {
 
@@ -73,8 +73,9 @@ HWND AppWindow::Create(HWND parent,
     if (className_[0]) {
         lstrcpynW(g_classNameBuffer, className_, CLASS_NAME_UNITS);
     } else {
-        std::swprintf(g_classNameBuffer, CLASS_NAME_UNITS, L"%ls%d", CLASS_NAME_PREFIX,
-                      g_classCounter);
+        const Text16 generated =
+            CLASS_NAME_PREFIX + DecimalText(static_cast<unsigned long>(g_classCounter));
+        lstrcpynW(g_classNameBuffer, generated.c_str(), CLASS_NAME_UNITS);
     }
 
     WNDCLASSEXW windowClass = {};
