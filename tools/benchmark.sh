@@ -6,7 +6,7 @@
 # across 60 s with 200 message boxes and 50 edit windows; the three programs are started in
 # turn, so that the load of a shared machine falls on all of them alike. It does so for each
 # bitness the host runs (32-bit, then 64-bit, or 64-bit alone; FLAGSMITH_RUN32 overrides the
-# host check). Takes about four minutes per bitness.
+# host check; FLAGSMITH_BENCH_BITS=32 or 64 picks one). Takes about four minutes per bitness.
 #   bash tools/benchmark.sh [start-up runs]     (BUILD_DIR picks the build folder)
 set -uo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
@@ -49,6 +49,7 @@ bench_bitness() (
 
 all_bits=64
 flagsmith_host_runs_32bit && all_bits="32 64"
+all_bits=${FLAGSMITH_BENCH_BITS:-$all_bits}
 rc=0
 for bits in $all_bits; do
     bench_bitness "$bits" || rc=1
