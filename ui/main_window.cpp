@@ -61,13 +61,18 @@ void CheckFlagBoxes(HWND window, const SwitchFlags& flags) {
     CheckFlagBox(window, Arch686Flag, flags.arch686);
 }
 
+// The window is still hidden. Windows activates no hidden window; Wine would hand it the
+// foreground here, and pay for the activation (the input method's start among it) before the
+// window can be shown. It is activated when it is shown.
 void PlaceMainWindow(const wchar_t* folder) {
     if (ReadPosition(folder)) {
         // The saved pixels exactly, even when they lie outside every screen.
-        SetWindowPos(g_hwndMain, HWND_TOPMOST, g_savedLeft, g_savedTop, 0, 0, SWP_NOSIZE);
+        SetWindowPos(g_hwndMain, HWND_TOPMOST, g_savedLeft, g_savedTop, 0, 0,
+                     SWP_NOSIZE | SWP_NOACTIVATE);
     } else {
         CenterOver(g_hwndMain, nullptr);
-        SetWindowPos(g_hwndMain, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+        SetWindowPos(g_hwndMain, HWND_TOPMOST, 0, 0, 0, 0,
+                     SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     }
 }
 
