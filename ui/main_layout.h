@@ -35,9 +35,6 @@ struct ControlSpec {
     uint32_t style;
 };
 
-// Where the temporary option button that measures W stands; it borrows the first preset's id.
-ControlSpec MeasuringOptionSpec(const Char16* firstPresetCaption);
-
 // Every permanent control but the status bar, in creation order: the flag check boxes first
 // (FLAG_BOX_COUNT of them), then the preset options, "No preset used", the command buttons
 // and the group box. slots holds the n presets followed by "No preset used".

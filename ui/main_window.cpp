@@ -39,10 +39,13 @@ constexpr DWORD MAIN_EX_STYLE = WS_EX_DLGMODALFRAME | WS_EX_TOPMOST;
 constexpr DWORD STATUS_STYLE = WS_CHILD | WS_VISIBLE;
 constexpr int MIN_CAPTION_WIDTH = 1;
 
-int WidestCaption(HWND measuringOption, int presetCount) {
+// W, measured in the font the option buttons will get. A temporary option button would measure
+// with the same font on the same screen: making and destroying a control only for that is work
+// every start-up would pay for.
+int WidestCaption(HFONT font, int presetCount) {
     int widest = MIN_CAPTION_WIDTH;
     for (int i = 0; i < presetCount; ++i) {
-        widest = std::max(widest, TextWidth(measuringOption, g_presets[i].c_str()));
+        widest = std::max(widest, TextWidth(font, g_presets[i].c_str()));
     }
     return widest;
 }
@@ -82,15 +85,14 @@ AppWindow& MainAppWindow() {
     return mainAppWindow;
 }
 
-int TextWidth(HWND control, const wchar_t* text) {
-    const WindowDc dc(control);
-    if (!dc) {
+int TextWidth(HFONT font, const wchar_t* text) {
+    const WindowDc screen(nullptr);
+    if (!screen) {
         return 0;
     }
-    HFONT font = reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0));
-    const SelectGuard selected(dc.get(), font);
+    const SelectGuard selected(screen.get(), font);
     SIZE extent = {};
-    GetTextExtentPoint32W(dc.get(), text, lstrlenW(text), &extent);
+    GetTextExtentPoint32W(screen.get(), text, lstrlenW(text), &extent);
     return extent.cx;
 }
 
@@ -106,12 +108,7 @@ void BuildMainWindowIn(AppWindow& app) {
     g_hwndMain = app.Window();
 
     const int presetCount = g_presetSlots - 1;
-    const ControlSpec measuring = MeasuringOptionSpec(g_presets[0].c_str());
-    HWND option =
-        app.CreateControl(measuring.kind, g_hwndMain, measuring.id, measuring.caption, measuring.x,
-                          measuring.y, measuring.width, measuring.height, measuring.style);
-    const int widest = WidestCaption(option, presetCount);
-    DestroyWindow(option);
+    const int widest = WidestCaption(app.Font(), presetCount);
 
     const MainLayout layout = ComputeMainLayout(g_largeLayout, widest, presetCount);
 

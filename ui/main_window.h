@@ -17,8 +17,8 @@ AppWindow& MainAppWindow();
 void BuildMainWindow();
 // The same on any window object (BuildMainWindow uses MainAppWindow()).
 void BuildMainWindowIn(AppWindow& app);
-// Width in pixels of text drawn in the control's current font.
-int TextWidth(HWND control, const wchar_t* text);
+// Width in pixels of text drawn on the screen in font.
+int TextWidth(HFONT font, const wchar_t* text);
 // Start-up preset selection for the switch line read from WinFBE.ini (8-bit text).
 void SelectPresetForLine(const std::string& line);
 // Whether the check box or option button id of window is checked.
