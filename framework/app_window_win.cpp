@@ -1,10 +1,10 @@
 #include "framework/app_window_win.h"
 
 #include <cmath>
-#include <cwchar>
 
 #include "framework/scaling.h"
 #include "framework/system_info_win.h"
+#include "framework/text_rules.h"
 
 namespace {
 
@@ -74,8 +74,9 @@ HWND AppWindow::Create(HWND parent,
     if (className_[0]) {
         lstrcpynW(g_classNameBuffer, className_, REGISTERED_NAME_UNITS);
     } else {
-        std::swprintf(g_classNameBuffer, REGISTERED_NAME_UNITS, L"%ls%d", CLASS_NAME_PREFIX,
-                      g_classCounter);
+        const Text16 generated =
+            CLASS_NAME_PREFIX + DecimalText(static_cast<unsigned long>(g_classCounter));
+        lstrcpynW(g_classNameBuffer, generated.c_str(), REGISTERED_NAME_UNITS);
     }
 
     WNDCLASSEXW windowClass = {};

@@ -3,7 +3,6 @@
 #include <commctrl.h>
 #include <richedit.h>
 
-#include <cmath>
 #include <cwchar>
 
 namespace {
@@ -16,7 +15,7 @@ constexpr DWORD EX_CONTROLPARENT = WS_EX_CONTROLPARENT;
 constexpr wchar_t IMAGE_ID_PREFIX = L'#';
 constexpr unsigned RESOURCE_ID_MASK = 0xFFFF;
 // Beyond this a caption number is taken as 0 rather than overflowing the conversion.
-constexpr double LARGEST_RESOURCE_NUMBER = 1e15;
+constexpr unsigned long long LARGEST_RESOURCE_NUMBER = 1000000000000000ULL;
 
 // The kinds' default styles in the platform's names, each pinned to its prescribed value.
 constexpr DWORD SHOWN = WS_CHILD | WS_VISIBLE;
@@ -240,16 +239,52 @@ DWORD ResolveControlStyle(const ControlKind& kind, DWORD requested) {
     return requested | WS_CHILD;
 }
 
+namespace {
+
+bool IsDigit(wchar_t c) {
+    return c >= L'0' && c <= L'9';
+}
+
+// A decimal number with an optional sign and fraction, rounded to the nearest integer with
+// halves to even; anything after it is ignored, and text that is no number gives 0. Read here
+// rather than by the runtime's floating-point parser, which would be the largest part of the
+// program.
+long long RoundedDecimal(const wchar_t* text) {
+    while (*text == L' ' || *text == L'\t') {
+        ++text;
+    }
+    const bool negative = *text == L'-';
+    if (*text == L'-' || *text == L'+') {
+        ++text;
+    }
+    unsigned long long whole = 0;
+    for (; IsDigit(*text); ++text) {
+        whole = whole * 10 + static_cast<unsigned>(*text - L'0');
+        if (whole >= LARGEST_RESOURCE_NUMBER) {
+            return 0;
+        }
+    }
+    if (*text == L'.' && IsDigit(text[1])) {
+        const wchar_t first = text[1];
+        bool beyondHalf = false;
+        for (const wchar_t* rest = text + 2; IsDigit(*rest); ++rest) {
+            beyondHalf = beyondHalf || *rest != L'0';
+        }
+        if (first > L'5' || (first == L'5' && (beyondHalf || whole % 2 == 1))) {
+            ++whole;
+        }
+    }
+    const long long value = static_cast<long long>(whole);
+    return negative ? -value : value;
+}
+
+}  // namespace
+
 const wchar_t* ImageResourceName(const wchar_t* caption) {
     if (!caption || caption[0] != IMAGE_ID_PREFIX) {
         return caption;
     }
-    double number = std::wcstod(caption + 1, nullptr);
-    if (!(std::fabs(number) < LARGEST_RESOURCE_NUMBER)) {
-        number = 0;
-    }
-    const unsigned id =
-        static_cast<unsigned>(static_cast<long long>(std::nearbyint(number))) & RESOURCE_ID_MASK;
+    const unsigned id = static_cast<unsigned>(RoundedDecimal(caption + 1)) & RESOURCE_ID_MASK;
     return MAKEINTRESOURCEW(id);
 }
 

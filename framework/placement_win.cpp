@@ -7,7 +7,9 @@ namespace {
 
 constexpr LONG MENU_PROBE_BOTTOM = 0x7FFF;
 constexpr UINT RESIZE_FLAGS = SWP_NOZORDER | SWP_NOMOVE | SWP_NOACTIVATE;
-constexpr UINT CENTER_FLAGS = SWP_NOSIZE | SWP_NOZORDER;
+// Both windows are centred while still hidden: activation comes with their showing (Wine would
+// otherwise hand a hidden window the foreground).
+constexpr UINT CENTER_FLAGS = SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE;
 
 // The work area of the monitor nearest the reference, so that a window centred over a window on
 // a second monitor opens there; without a reference, the primary monitor's.

@@ -23,6 +23,19 @@ void CutToTextLimit(Char* buffer) {
     buffer[MAX_TEXT_CHARS] = Char();
 }
 
+// A number in decimal digits, as the texts that carry one (an error code, a class name) show it.
+// Written out here: the runtime's formatted printing would bring its floating-point conversion
+// into the program with it.
+inline Text16 DecimalText(unsigned long value) {
+    Char16 digits[12];
+    Char16* first = digits + 12;
+    do {
+        *--first = static_cast<Char16>('0' + value % 10);
+        value /= 10;
+    } while (value != 0);
+    return Text16(first, digits + 12);
+}
+
 // A file in a folder: the folder, a backslash and the name.
 inline Text16 JoinPath(const Char16* folder, const Char16* name) {
     return Text16(folder) + Char16('\\') + name;

@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Checks the built program and library without running them, as a host that cannot execute
 # them still can: PE format and machine of the bitness, the program a GUI program, the
-# library's one export ALERTKIT, the program importing it by name, the program's manifest.
+# library's one export ALERTKIT, the program importing it by name, the program's manifest, no
+# runtime DLL beside the system's, and the 32-bit pair's stripped size (what the package ships)
+# under 300,000 bytes.
 #   tools/check-binaries.sh OBJDUMP BITS PROGRAM.exe LIBRARY.dll
 set -uo pipefail
 objdump=$1 bits=$2 exe=$3 dll=$4
@@ -48,6 +50,28 @@ check "manifest architecture $arch" manifest_has "processorArchitecture=\"$arch\
 check "manifest asks for common controls 6.0.0.0" manifest_has "Microsoft.Windows.Common-Controls\" version=\"6.0.0.0\""
 check "manifest declares DPI awareness" manifest_has "dpiAware"
 check "manifest runs as invoker" manifest_has "level=\"asInvoker\""
+
+# Only system DLLs: the C++ runtime and its threads are linked in statically.
+runtime_dlls=$(grep -hiE "DLL Name: (libstdc|libgcc|libwinpthread)" <<<"$exe_headers$dll_headers")
+check "no C++ runtime DLL imported${runtime_dlls:+ (got: $runtime_dlls)}" [ -z "$runtime_dlls" ]
+
+strip=${objdump%objdump}strip
+stripped_size() {
+    local copy size
+    copy=$(mktemp) || return 1
+    "$strip" -o "$copy" "$1" && size=$(stat -c %s "$copy")
+    rm -f "$copy"
+    echo "${size:-0}"
+}
+exe_size=$(stripped_size "$exe")
+dll_size=$(stripped_size "$dll")
+total=$((exe_size + dll_size))
+echo "stripped: program $exe_size bytes, library $dll_size bytes, $total in all"
+if [ "$bits" = 32 ]; then
+    size_limit=300000
+    within_limit() { [ "$exe_size" -gt 0 ] && [ "$dll_size" -gt 0 ] && [ "$total" -lt "$size_limit" ]; }
+    check "32-bit program and library stripped under $size_limit bytes" within_limit
+fi
 
 if [ "$failures" -ne 0 ]; then
     echo "$failures check(s) failed" >&2

@@ -1,6 +1,20 @@
 #include <windows.h>
 
+#include <cstdlib>
+
 #include "ui/startup.h"
+
+#if defined(__GLIBCXX__)
+// GCC's runtime reports an unhandled exception on a console that a windowed program does not
+// have, and its reporting handler brings the runtime's demangler and formatted printing along,
+// a quarter of the program's size. No exception gets that far (wWinMain and the window
+// procedure catch everything), so the statically linked runtime takes this one instead.
+namespace __gnu_cxx {
+void __verbose_terminate_handler() {
+    std::abort();
+}
+}  // namespace __gnu_cxx
+#endif
 
 // The runtime has set the user's locale and made the main window object by now (static
 // objects of ui/startup.cpp); they are destroyed after this returns.

@@ -1,7 +1,5 @@
 #include "ui/keystrokes.h"
 
-#include <mmsystem.h>
-
 #include "app/identifiers.h"
 
 namespace {
@@ -62,6 +60,45 @@ void LetWinFbeCatchUp(HWND winFbe) {
     }
 }
 
+using TimePeriodFunction = UINT(WINAPI*)(UINT);
+
+// timeBeginPeriod and timeEndPeriod of winmm, looked up when a sequence first needs them:
+// imported, winmm and the libraries it brings would be loaded at every start of the program.
+// Without them the waits are as coarse as the system timer.
+struct TimerResolution {
+    TimePeriodFunction begin = nullptr;
+    TimePeriodFunction end = nullptr;
+
+    TimerResolution() {
+        HMODULE winmm = LoadLibraryW(L"winmm.dll");
+        if (!winmm) {
+            return;
+        }
+        begin = LookUp(winmm, "timeBeginPeriod");
+        end = LookUp(winmm, "timeEndPeriod");
+    }
+    static TimePeriodFunction LookUp(HMODULE module, const char* name) {
+        return reinterpret_cast<TimePeriodFunction>(
+            reinterpret_cast<void (*)()>(GetProcAddress(module, name)));
+    }
+    void Begin(UINT ms) const {
+        if (begin && end) {
+            begin(ms);
+        }
+    }
+    void End(UINT ms) const {
+        if (begin && end) {
+            end(ms);
+        }
+    }
+};
+
+const TimerResolution& SystemTimerResolution() {
+    // Loaded once and kept for the life of the program.
+    static const TimerResolution resolution;
+    return resolution;
+}
+
 void SendKey(const KeyEvent& event) {
     const BYTE scanCode = static_cast<BYTE>(MapVirtualKeyW(event.virtualKey, MAPVK_VK_TO_VSC));
     keybd_event(event.virtualKey, scanCode, event.release ? KEYEVENTF_KEYUP : 0, 0);
@@ -86,7 +123,8 @@ void SendKeysToWinFbe(const KeySequence& sequence) {
         LetWinFbeCatchUp(winFbe);
     }
     // The 3 ms waits need a 1 ms timer resolution, held only for the sequence.
-    timeBeginPeriod(TIMER_RESOLUTION_MS);
+    const TimerResolution& resolution = SystemTimerResolution();
+    resolution.Begin(TIMER_RESOLUTION_MS);
     bool shiftHeld = false;
     for (int i = 0; i < sequence.timedCount; ++i) {
         const KeyEvent& event = sequence.events[i];
@@ -102,7 +140,7 @@ void SendKeysToWinFbe(const KeySequence& sequence) {
         SendKey(event);
         Sleep(KEY_WAIT_MS);
     }
-    timeEndPeriod(TIMER_RESOLUTION_MS);
+    resolution.End(TIMER_RESOLUTION_MS);
     for (int i = sequence.timedCount; i < sequence.count; ++i) {
         SendKey(sequence.events[i]);
     }

@@ -35,9 +35,6 @@ constexpr const Char16* KIND_BUTTON = U16("Button");
 constexpr const Char16* KIND_GROUPBOX = U16("GroupBox");
 constexpr const Char16* GROUP_CAPTION = U16("Select switches");
 
-constexpr ControlSpec MEASURING_OPTION = {KIND_OPTION, IDC_PRESET_FIRST, nullptr, OPTION_X, 30,
-                                          1,           OPTION_HEIGHT};
-
 // Where each flag's check box stands, by its layout slot (FlagInfo::layoutSlot).
 struct FlagBoxPlace {
     ByLayout x, y, width;
@@ -82,12 +79,6 @@ MainLayout ComputeMainLayout(bool large, int widestCaption, int presetCount) {
     layout.clientWidth = layout.groupWidth + CLIENT_EXTRA_WIDTH;
     layout.clientHeight = layout.bottom + CLIENT_EXTRA_HEIGHT.For(large);
     return layout;
-}
-
-ControlSpec MeasuringOptionSpec(const Char16* firstPresetCaption) {
-    ControlSpec item = MEASURING_OPTION;
-    item.caption = firstPresetCaption;
-    return item;
 }
 
 std::vector<ControlSpec> MainControlSpecs(bool large,

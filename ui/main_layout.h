@@ -30,9 +30,6 @@ constexpr uint32_t OPTION_STYLE = 0x10010D09;
 // A push button with its caption centred.
 constexpr uint32_t COMMAND_STYLE = 0x10010C00;
 
-// Where the temporary option button that measures W stands; it borrows the first preset's id.
-ControlSpec MeasuringOptionSpec(const Char16* firstPresetCaption);
-
 // Every permanent control but the status bar, in creation order: the flag check boxes first
 // (FLAG_COUNT of them, by layout slot), then the preset options, "No preset used", the command
 // buttons and the group box. slots holds the n presets followed by "No preset used".

@@ -37,10 +37,13 @@ static_assert(OPTION_STYLE == (WS_VISIBLE | WS_TABSTOP | BS_VCENTER | BS_LEFT | 
 static_assert(COMMAND_STYLE == (WS_VISIBLE | WS_TABSTOP | BS_VCENTER), "the command buttons");
 constexpr int MIN_CAPTION_WIDTH = 1;
 
-int WidestCaption(HWND measuringOption, int presetCount) {
+// W, measured in the font the option buttons will get. A temporary option button would measure
+// with the same font on the same screen: making and destroying a control only for that is work
+// every start-up would pay for.
+int WidestCaption(HFONT font, int presetCount) {
     int widest = MIN_CAPTION_WIDTH;
     for (int i = 0; i < presetCount; ++i) {
-        widest = std::max(widest, TextWidth(measuringOption, g_presets[i].c_str()));
+        widest = std::max(widest, TextWidth(font, g_presets[i].c_str()));
     }
     return widest;
 }
@@ -64,29 +67,33 @@ bool LiesOnAMonitor(HWND window, int left, int top) {
     return MonitorFromRect(&placed, MONITOR_DEFAULTTONULL) != nullptr;
 }
 
+// The window is still hidden. Windows activates no hidden window; Wine would hand it the
+// foreground here, and pay for the activation (the input method's start among it) before the
+// window can be shown. It is activated when it is shown.
 void PlaceMainWindow(const SettingsFile& settings) {
     // A place on no monitor (one that was undocked or removed since) would leave the window
     // where nobody can see or reach it: it is then placed as if nothing had been saved.
     if (settings.ReadPosition() && LiesOnAMonitor(g_hwndMain, g_savedLeft, g_savedTop)) {
         // The saved pixels exactly, partly outside the screens included.
-        SetWindowPos(g_hwndMain, HWND_TOPMOST, g_savedLeft, g_savedTop, 0, 0, SWP_NOSIZE);
+        SetWindowPos(g_hwndMain, HWND_TOPMOST, g_savedLeft, g_savedTop, 0, 0,
+                     SWP_NOSIZE | SWP_NOACTIVATE);
     } else {
         CenterOver(g_hwndMain, nullptr);
-        SetWindowPos(g_hwndMain, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+        SetWindowPos(g_hwndMain, HWND_TOPMOST, 0, 0, 0, 0,
+                     SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     }
 }
 
 }  // namespace
 
-int TextWidth(HWND control, const wchar_t* text) {
-    const WindowDc dc(control);
-    if (!dc) {
+int TextWidth(HFONT font, const wchar_t* text) {
+    const WindowDc screen(nullptr);
+    if (!screen) {
         return 0;
     }
-    HFONT font = reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0));
-    const SelectGuard selected(dc.get(), font);
+    const SelectGuard selected(screen.get(), font);
     SIZE extent = {};
-    GetTextExtentPoint32W(dc.get(), text, lstrlenW(text), &extent);
+    GetTextExtentPoint32W(screen.get(), text, lstrlenW(text), &extent);
     return extent.cx;
 }
 
@@ -98,10 +105,7 @@ void BuildMainWindow(AppWindow& app, bool large) {
     g_hwndMain = app.Window();
 
     const int presetCount = g_presetSlots - 1;
-    const ControlSpec measuring = MeasuringOptionSpec(g_presets[0].c_str());
-    HWND option = app.CreateControl(measuring, g_hwndMain);
-    const int widest = WidestCaption(option, presetCount);
-    DestroyWindow(option);
+    const int widest = WidestCaption(app.Font(), presetCount);
 
     const MainLayout layout = ComputeMainLayout(large, widest, presetCount);
 

@@ -16,8 +16,8 @@ extern bool g_largeLayout;
 // Builds the hidden main window on app with every control, in the large or the small layout,
 // sized and placed.
 void BuildMainWindow(AppWindow& app, bool large);
-// Width in pixels of text drawn in the control's current font.
-int TextWidth(HWND control, const wchar_t* text);
+// Width in pixels of text drawn on the screen in font.
+int TextWidth(HFONT font, const wchar_t* text);
 // Checks the option of preset slot (1-based; g_presetSlots: "No preset used") and unchecks
 // the others.
 void SelectOption(HWND window, int slot);

@@ -64,7 +64,7 @@ bool IsFirstInstance() {
     if (mutex) {
         return error != ERROR_ALREADY_EXISTS;
     }
-    std::wstring text = TEXT_MUTEX_FAILED + std::to_wstring(error);
+    std::wstring text = TEXT_MUTEX_FAILED + DecimalText(error);
     CutToTextLimit(text);
     // g_msgFontSize is still 0 here: the file name has not been looked at yet.
     ShowStartupMessage(text.c_str(), MSG_STYLE_NO_ICON, g_msgFontSize);

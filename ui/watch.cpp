@@ -67,6 +67,8 @@ HWND BelowForeground(HWND foreground) {
 bool WatchTick(HWND mainWindow) {
     UpdateStatusText();
 
+    // Looked up once per tick and used for all its steps: each lookup is a round trip to the
+    // window server, and the tick runs ten times a second for the life of the program.
     HWND winFbe = WinFbeWindow();
     const bool winFbeMinimized = winFbe && IsIconic(winFbe);
     // Following never activates: SW_MINIMIZE would activate the next window and SW_RESTORE this
@@ -90,7 +92,7 @@ bool WatchTick(HWND mainWindow) {
         return false;
     }
 
-    if (!WinFbeWindow()) {
+    if (!winFbe) {
         KillTimer(mainWindow, IDT_WATCH);
         // Sent, not posted: the position is saved and the window destroyed right here.
         SendMessageW(mainWindow, WM_CLOSE, 0, 0);
@@ -102,7 +104,7 @@ bool WatchTick(HWND mainWindow) {
     // just turned to (and, on the way back, from WinFBE); the order changes, activation never.
     if (!g_modalActive) {
         HWND foreground = GetForegroundWindow();
-        if (foreground != WinFbeWindow() && foreground != mainWindow) {
+        if (foreground != winFbe && foreground != mainWindow) {
             // Repeated on every tick while another application is in front.
             SetWindowPos(mainWindow, BelowForeground(foreground), 0, 0, 0, 0, Z_ORDER_ONLY);
             g_isTopmost = 0;

@@ -129,6 +129,8 @@ TEST(ControlKinds, ImageResourceNames) {
     EXPECT_EQ(ImageResourceName(L"#101"), MAKEINTRESOURCEW(101));
     EXPECT_EQ(ImageResourceName(L"#"), MAKEINTRESOURCEW(0));
     EXPECT_EQ(ImageResourceName(L"#101.6"), MAKEINTRESOURCEW(102));
+    EXPECT_EQ(ImageResourceName(L"#100.5"), MAKEINTRESOURCEW(100));
+    EXPECT_EQ(ImageResourceName(L"#-1"), MAKEINTRESOURCEW(0xFFFF));
     EXPECT_EQ(ImageResourceName(L"#65637"), MAKEINTRESOURCEW(101));
     EXPECT_EQ(ImageResourceName(L"#junk"), MAKEINTRESOURCEW(0));
     EXPECT_EQ(ImageResourceName(nullptr), nullptr);

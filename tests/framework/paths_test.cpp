@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "framework/text_rules.h"
+
 TEST(FilePaths, BaseNameAndFolderOfModulePaths) {
     struct Case {
         const Char16* path;
@@ -23,4 +25,10 @@ TEST(FilePaths, BaseNameAndFolderOfModulePaths) {
         EXPECT_EQ(PathBaseName(c.path), c.baseName);
         EXPECT_EQ(PathFolder(c.path), c.folder);
     }
+}
+
+TEST(TextRules, DecimalText) {
+    EXPECT_EQ(DecimalText(0), U16("0"));
+    EXPECT_EQ(DecimalText(183), U16("183"));
+    EXPECT_EQ(DecimalText(4294967295UL), U16("4294967295"));
 }

@@ -80,11 +80,14 @@ constexpr DWORD OPTION = 0x50010D09;
 constexpr DWORD COMMAND = 0x50010C00;
 constexpr DWORD GROUP = 0x54020007;
 
-// W, the widest preset caption in the window's font, as the option buttons' width shows it.
+// W, the widest preset caption in the font the first option button holds, as the option
+// buttons' width shows it.
 int MeasuredWidest(HWND main, const std::vector<std::wstring>& presets) {
+    const auto font =
+        reinterpret_cast<HFONT>(SendDlgItemMessageW(main, IDC_PRESET_FIRST, WM_GETFONT, 0, 0));
     int widest = 1;
     for (const std::wstring& preset : presets) {
-        widest = std::max(widest, TextWidth(GetDlgItem(main, IDC_PRESET_FIRST), preset.c_str()));
+        widest = std::max(widest, TextWidth(font, preset.c_str()));
     }
     return widest;
 }
