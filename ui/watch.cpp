@@ -105,8 +105,16 @@ bool WatchTick(HWND mainWindow) {
     if (!g_modalActive) {
         HWND foreground = GetForegroundWindow();
         if (foreground != winFbe && foreground != mainWindow) {
-            // Repeated on every tick while another application is in front.
-            SetWindowPos(mainWindow, BelowForeground(foreground), 0, 0, 0, 0, Z_ORDER_ONLY);
+            // Set again only when the order changed (another application came forward, or
+            // something rose between): reordering a window costs the window server far more
+            // than reading the order, and this can go on for hours.
+            HWND below = BelowForeground(foreground);
+            const bool inPlace = below == HWND_NOTOPMOST
+                                     ? !g_isTopmost
+                                     : GetWindow(below, GW_HWNDNEXT) == mainWindow;
+            if (!inPlace) {
+                SetWindowPos(mainWindow, below, 0, 0, 0, 0, Z_ORDER_ONLY);
+            }
             g_isTopmost = 0;
         } else if (!g_isTopmost) {
             SetWindowPos(mainWindow, HWND_TOPMOST, 0, 0, 0, 0, Z_ORDER_ONLY);

@@ -117,6 +117,10 @@ TEST(Watch, WindowOrderFollowsTheForegroundUnlessFrozen) {
         << "not directly below the window in front";
     EXPECT_EQ(0, g_isTopmost);
     EXPECT_EQ(other, GetForegroundWindow()) << "the order changes, the foreground stays";
+    // Raised above it behind the tick's back, it goes below again on the next tick.
+    SetWindowPos(host.Main(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    EXPECT_TRUE(WatchTick(host.Main()));
+    EXPECT_EQ(host.Main(), GetWindow(other, GW_HWNDNEXT));
 
     SetForegroundWindow(host.WinFbe().Handle());
     ASSERT_EQ(host.WinFbe().Handle(), GetForegroundWindow());
