@@ -16,6 +16,7 @@ constexpr DWORD KILL_WAIT_MS = 3000;
 constexpr DWORD STANDIN_START_MS = 8000;
 constexpr DWORD FOCUS_WAIT_MS = 3000;
 constexpr DWORD FOCUS_RETRY_MS = 300;
+constexpr DWORD SHOW_SETTLE_MS = 1000;
 constexpr const wchar_t* BOX_CLASS = L"#32770";
 constexpr const wchar_t* BOX_CAPTION = L"FLG";
 constexpr const wchar_t* MAIN_TITLE = L"FLG";
@@ -369,6 +370,10 @@ bool Program::Start(const Tree& tree, int show) {
 
 HWND Program::WaitMain(DWORD timeoutMs) {
     main_ = WaitForProcessWindow(process_.Id(), nullptr, MAIN_TITLE, true, timeoutMs, BOX_CLASS);
+    // The window is visible before the showing has activated it: a window the test brings
+    // forward in that gap loses the foreground to it again. Shown, it comes to the front.
+    if (main_)
+        WaitUntil([&] { return GetForegroundWindow() == main_; }, SHOW_SETTLE_MS);
     return main_;
 }
 
