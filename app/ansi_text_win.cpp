@@ -21,26 +21,26 @@ int ToAnsi(const wchar_t* text, int size, char* out, int bytes) {
 
 }  // namespace
 
-std::wstring AnsiToWide(const std::string& text) {
+Text16 AnsiToWide(const Text8& text) {
     if (text.empty()) {
-        return std::wstring();
+        return Text16();
     }
     const int size = static_cast<int>(text.size());
     const int chars = ToWide(text.data(), size, nullptr, 0);
-    std::wstring result(static_cast<size_t>(chars), L'\0');
+    Text16 result(static_cast<size_t>(chars), L'\0');
     if (chars > 0) {
         ToWide(text.data(), size, &result[0], chars);
     }
     return result;
 }
 
-std::string WideToAnsi(const std::wstring& text) {
+Text8 WideToAnsi(const Text16& text) {
     if (text.empty()) {
-        return std::string();
+        return Text8();
     }
     const int size = static_cast<int>(text.size());
     const int bytes = ToAnsi(text.data(), size, nullptr, 0);
-    std::string result(static_cast<size_t>(bytes), '\0');
+    Text8 result(static_cast<size_t>(bytes), '\0');
     if (bytes > 0) {
         ToAnsi(text.data(), size, &result[0], bytes);
     }
@@ -59,6 +59,6 @@ void WideToAnsiInto(const wchar_t* text, char* out, int bytes) {
     }
 }
 
-bool SurvivesAnsiRoundTrip(const std::wstring& text) {
+bool SurvivesAnsiRoundTrip(const Text16& text) {
     return AnsiToWide(WideToAnsi(text)) == text;
 }

@@ -1,6 +1,6 @@
 #include "app/byte_stream.h"
 
-ByteStream::ByteStream(const std::string& bytes)
+ByteStream::ByteStream(const Text8& bytes)
     : next_(bytes.data()), end_(bytes.data() + bytes.size()) {}
 
 void ByteStream::SkipToAny(char first, char second, char third) {

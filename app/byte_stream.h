@@ -1,13 +1,13 @@
 #pragma once
-#include <string>
+#include "framework/text16.h"
 
 // Bytes read one at a time from a source that hands them over block by block: memory (one
 // block) or a file (app/byte_stream_win.h), so the readers over it run on either.
 class ByteStream {
 public:
     // Over bytes that outlive the stream.
-    explicit ByteStream(const std::string& bytes);
-    explicit ByteStream(std::string&& bytes) = delete;
+    explicit ByteStream(const Text8& bytes);
+    explicit ByteStream(Text8&& bytes) = delete;
     virtual ~ByteStream() = default;
     ByteStream(const ByteStream&) = delete;
     ByteStream& operator=(const ByteStream&) = delete;

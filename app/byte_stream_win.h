@@ -1,9 +1,8 @@
 #pragma once
 #include <windows.h>
 
-#include <vector>
-
 #include "app/byte_stream.h"
+#include "framework/array.h"
 #include "framework/handles.h"
 
 // A file's bytes, read block by block, so one of any size costs one block of memory. A file
@@ -20,5 +19,5 @@ private:
     bool Refill() override;
 
     FileOwner file_;
-    std::vector<char> block_;
+    Array<char> block_;
 };

@@ -2,8 +2,7 @@
 
 #include <windows.h>
 
-#include <string>
-
+#include "framework/text16.h"
 #include "framework/text_rules.h"
 #include "framework/paths_win.h"
 #include "framework/handles.h"
@@ -25,7 +24,7 @@ SwitchFlags ReadFlagFiles(const wchar_t* folder) {
 }
 
 void UpdateFlagFile(const FlagInfo& flag, bool on, const wchar_t* folder) {
-    const std::wstring path = JoinPath(folder, flag.fileName);
+    const Text16 path = JoinPath(folder, flag.fileName);
     const bool exists = IsExistingFile(path.c_str());
     if (on && !exists) {
         // Opening without truncation: a file the existence test rejects (marked temporary)

@@ -21,11 +21,11 @@ int HexDigitValue(char digit) {
 
 }  // namespace
 
-bool IsLargeLayoutName(const std::string& baseName) {
-    return baseName.find(LARGE_LAYOUT_MARK) != std::string::npos;
+bool IsLargeLayoutName(const Text8& baseName) {
+    return baseName.find(LARGE_LAYOUT_MARK) != Text8::npos;
 }
 
-int MessageFontSizeForName(const std::string& baseName) {
+int MessageFontSizeForName(const Text8& baseName) {
     if (baseName.empty()) {
         return MIN_MSG_FONT_SIZE;
     }

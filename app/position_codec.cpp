@@ -4,7 +4,7 @@ namespace {
 
 constexpr int PARKED_EDGE = -32000;
 
-void PutInt32(std::string& bytes, size_t offset, int value) {
+void PutInt32(Text8& bytes, size_t offset, int value) {
     const unsigned int bits = static_cast<unsigned int>(value);
     for (size_t i = 0; i < 4; ++i) {
         bytes[offset + i] = static_cast<char>((bits >> (8 * i)) & 0xFF);
@@ -20,7 +20,7 @@ int GetInt32(const unsigned char* bytes) {
 
 }  // namespace
 
-void DecodePosition(const std::string& bytes, int* left, int* top) {
+void DecodePosition(const Text8& bytes, int* left, int* top) {
     unsigned char raw[POSITION_BYTES] = {};
     for (size_t i = 0; i < POSITION_BYTES && i < bytes.size(); ++i) {
         raw[i] = static_cast<unsigned char>(bytes[i]);
@@ -29,8 +29,8 @@ void DecodePosition(const std::string& bytes, int* left, int* top) {
     *top = GetInt32(raw + 4);
 }
 
-std::string EncodePosition(int left, int top) {
-    std::string bytes(POSITION_BYTES, '\0');
+Text8 EncodePosition(int left, int top) {
+    Text8 bytes(POSITION_BYTES, '\0');
     PutInt32(bytes, 0, left);
     PutInt32(bytes, 4, top);
     return bytes;

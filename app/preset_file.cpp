@@ -33,12 +33,12 @@ public:
 
     bool AtEnd() { return bytes_.AtEnd(); }
 
-    std::string NextItem() {
+    Text8 NextItem() {
         SkipBlanks();
         if (At(QUOTE)) {
             return QuotedItem();
         }
-        const std::string item = TextUpTo(COMMA);
+        const Text8 item = TextUpTo(COMMA);
         if (At(COMMA)) {
             bytes_.Skip();
         } else {
@@ -52,8 +52,8 @@ private:
     bool AtLineEnd() { return At(CR) || At(LF); }
 
     // The item's text up to `end`, a line end or the end of the bytes, as far as it is kept.
-    std::string TextUpTo(char end) {
-        std::string text;
+    Text8 TextUpTo(char end) {
+        Text8 text;
         while (!AtEnd() && !At(end) && !AtLineEnd()) {
             if (text.size() == ITEM_BYTES_KEPT) {
                 bytes_.SkipToAny(end, CR, LF);
@@ -82,9 +82,9 @@ private:
         }
     }
 
-    std::string QuotedItem() {
+    Text8 QuotedItem() {
         bytes_.Skip();
-        const std::string item = TextUpTo(QUOTE);
+        const Text8 item = TextUpTo(QUOTE);
         if (!At(QUOTE)) {
             ConsumeLineEnd();
             return item;
@@ -104,8 +104,8 @@ private:
 
 }  // namespace
 
-std::vector<std::string> ReadPresetItems(ByteStream& bytes) {
-    std::vector<std::string> items;
+Array<Text8> ReadPresetItems(ByteStream& bytes) {
+    Array<Text8> items;
     ItemReader reader(bytes);
     while (!reader.AtEnd() && items.size() < static_cast<size_t>(MAX_PRESETS)) {
         items.push_back(reader.NextItem());
@@ -113,7 +113,7 @@ std::vector<std::string> ReadPresetItems(ByteStream& bytes) {
     return items;
 }
 
-std::vector<std::string> ReadPresetItems(const std::string& bytes) {
+Array<Text8> ReadPresetItems(const Text8& bytes) {
     ByteStream stream(bytes);
     return ReadPresetItems(stream);
 }

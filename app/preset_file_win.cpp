@@ -7,10 +7,10 @@
 #include "app/preset_list.h"
 #include "framework/text_rules.h"
 
-std::vector<std::wstring> PresetsFromItems(const std::vector<std::string>& items) {
-    std::vector<std::wstring> presets;
-    for (const std::string& item : items) {
-        std::wstring preset = AnsiToWide(item);
+Array<Text16> PresetsFromItems(const Array<Text8>& items) {
+    Array<Text16> presets;
+    for (const Text8& item : items) {
+        Text16 preset = AnsiToWide(item);
         CutToTextLimit(preset);
         presets.push_back(preset);
     }

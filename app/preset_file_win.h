@@ -1,9 +1,9 @@
 #pragma once
-#include <string>
-#include <vector>
+#include "framework/array.h"
+#include "framework/text16.h"
 
 // Items converted to UTF-16 (user's code page), each cut to 259 characters.
-std::vector<std::wstring> PresetsFromItems(const std::vector<std::string>& items);
+Array<Text16> PresetsFromItems(const Array<Text8>& items);
 // Reads "FlagsmithII.ini" in folder into the presets list (SetPresetList). The file is read
 // block by block and only as far as 32 items go; one that cannot be opened reads as empty.
 void ReadPresets(const wchar_t* folder);

@@ -5,21 +5,21 @@
 #include "app/messages.h"
 #include "app/switch_line.h"
 
-std::vector<Text16> g_presets;
+Array<Text16> g_presets;
 int g_presetSlots = 0;
 
-void SetPresetList(std::vector<Text16> presets) {
+void SetPresetList(Array<Text16> presets) {
     g_presets = std::move(presets);
     g_presetSlots = static_cast<int>(g_presets.size()) + 1;
     g_presets.emplace_back(TEXT_NO_PRESET);
 }
 
-int MatchPresetInSlots(const std::vector<Text16>& slots, int presetSlots, const Text16& line) {
+int MatchPresetInSlots(const Array<Text16>& slots, int presetSlots, const Text16& line) {
     size_t real = presetSlots > 1 ? static_cast<size_t>(presetSlots - 1) : 0;
     if (real > slots.size()) {
         real = slots.size();
     }
-    const std::vector<Text16> presets(slots.begin(), slots.begin() + real);
+    const Array<Text16> presets(slots.begin(), slots.begin() + real);
     return MatchPresetIn(presets, line);
 }
 

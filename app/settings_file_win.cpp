@@ -59,7 +59,7 @@ void SettingsFile::ReadCompilerValue(CompilerKey key, char (&value)[TEXT_BUFFER_
     std::memcpy(value, converted, TEXT_BUFFER_UNITS);
 }
 
-std::string SettingsFile::ReadCompilerValue(CompilerKey key) const {
+Text8 SettingsFile::ReadCompilerValue(CompilerKey key) const {
     char value[TEXT_BUFFER_UNITS] = {};
     ReadCompilerValue(key, value);
     return value;
@@ -80,7 +80,7 @@ SettingsFile ComputeIniPath(const wchar_t* programFolder) {
 }
 
 bool SettingsFile::ReadPosition() const {
-    const std::wstring& path = positionPath_;
+    const Text16& path = positionPath_;
     if (!IsExistingFile(path.c_str())) {
         return false;
     }
@@ -89,7 +89,7 @@ bool SettingsFile::ReadPosition() const {
     if (!file.IsOpen()) {
         return true;
     }
-    std::string bytes;
+    Text8 bytes;
     while (bytes.size() < POSITION_BYTES && !file.AtEnd()) {
         bytes += file.Peek();
         file.Skip();
@@ -116,7 +116,7 @@ void SettingsFile::WritePositionIfMoved(int left, int top) const {
     if (!file) {
         return;
     }
-    const std::string bytes = EncodePosition(left, top);
+    const Text8 bytes = EncodePosition(left, top);
     DWORD written = 0;
     WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
 }

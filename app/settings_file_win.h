@@ -1,6 +1,5 @@
 #pragma once
-#include <string>
-
+#include "framework/text16.h"
 #include "framework/text_rules.h"
 
 // The values the program reads from section "Compiler".
@@ -20,7 +19,7 @@ public:
     // call when the code page can name the file, else with the UTF-16 call. The first form fills
     // the caller's buffer and allocates nothing: the watch tick reads ten times a second.
     void ReadCompilerValue(CompilerKey key, char (&value)[TEXT_BUFFER_UNITS]) const;
-    std::string ReadCompilerValue(CompilerKey key) const;
+    Text8 ReadCompilerValue(CompilerKey key) const;
     // Writes CompilerSwitches (UTF-16 call); false when the platform reports failure.
     bool WriteSwitchLine(const wchar_t* line) const;
 
@@ -32,14 +31,14 @@ public:
     void WritePositionIfMoved(int left, int top) const;
 
 private:
-    std::wstring path_;
+    Text16 path_;
     // The 8-bit forms of the file's name, the section and the keys, made once: the path never
     // changes after start-up. widePath_ when the code page cannot name the file.
     bool widePath_ = false;
-    std::string ansiPath_;
-    std::string section_;
-    std::string keys_[2];
-    std::wstring positionPath_;
+    Text8 ansiPath_;
+    Text8 section_;
+    Text8 keys_[2];
+    Text16 positionPath_;
 };
 
 // The program's settings file: WinFBE.ini's path is held here and nowhere else. Written only by

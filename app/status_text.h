@@ -1,6 +1,5 @@
 #pragma once
-#include <string>
-
+#include "framework/text16.h"
 #include "framework/text_rules.h"
 
 constexpr char STATUS_COMPILER_LABEL[] = " fbc ";
@@ -12,4 +11,4 @@ constexpr int MAX_STATUS_TEXT_CHARS =
     2 * MAX_TEXT_CHARS;
 
 // " fbc " + compiler version + " / " + "gcc " + GCC version, from FBWINCompiler32.
-std::string StatusTextFromCompilerPath(const std::string& compilerPath);
+Text8 StatusTextFromCompilerPath(const Text8& compilerPath);

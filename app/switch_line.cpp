@@ -7,8 +7,8 @@ namespace {
 constexpr const Char16* PRESET_GAS = U16("-gen gas");
 constexpr const Char16* PRESET_GAS64 = U16("-gen gas64");
 
-std::vector<Text16> MakeSwitchPrefixes() {
-    std::vector<Text16> prefixes;
+Array<Text16> MakeSwitchPrefixes() {
+    Array<Text16> prefixes;
     for (size_t row = 0; row < (size_t{1} << FLAG_COUNT); ++row) {
         SwitchFlags flags = {};
         for (size_t i = 0; i < FLAG_COUNT; ++i) {
@@ -21,7 +21,7 @@ std::vector<Text16> MakeSwitchPrefixes() {
 
 }  // namespace
 
-const std::vector<Text16> SWITCH_PREFIXES = MakeSwitchPrefixes();
+const Array<Text16> SWITCH_PREFIXES = MakeSwitchPrefixes();
 
 Text16 ComposeSwitchLine(const SwitchFlags& flags, const Text16& preset) {
     Text16 line;
@@ -37,7 +37,7 @@ Text16 ComposeSwitchLine(const SwitchFlags& flags, const Text16& preset) {
     return line + preset;
 }
 
-int MatchPresetIn(const std::vector<Text16>& presets, const Text16& line) {
+int MatchPresetIn(const Array<Text16>& presets, const Text16& line) {
     for (size_t i = 0; i < presets.size(); ++i) {
         for (const Text16& prefix : SWITCH_PREFIXES) {
             if (prefix + presets[i] == line) {

@@ -1,7 +1,6 @@
 #pragma once
-#include <vector>
-
 #include "app/flags.h"
+#include "framework/array.h"
 #include "framework/text16.h"
 
 constexpr int MAX_PRESETS = 32;
@@ -9,12 +8,12 @@ constexpr int MAX_PRESETS = 32;
 extern const Char16* const BASE_SWITCHES;  // "-w all -fpmode fast -fpu sse "
 // Every text the flags and BASE_SWITCHES can put in front of a preset, in MatchPreset's try
 // order: row r holds the flags whose layout slot is a bit of r (2 to the FLAG_COUNT rows).
-extern const std::vector<Text16> SWITCH_PREFIXES;
+extern const Array<Text16> SWITCH_PREFIXES;
 
 // The checked flags' pieces, BASE_SWITCHES and the preset, whole (also beyond 259 characters).
 Text16 ComposeSwitchLine(const SwitchFlags& flags, const Text16& preset);
 // First preset (1-based) that some prefix followed by it equals line exactly; 0 for none.
-int MatchPresetIn(const std::vector<Text16>& presets, const Text16& line);
+int MatchPresetIn(const Array<Text16>& presets, const Text16& line);
 
 // The flag the preset's rule checks or clears.
 constexpr size_t ARCH686_FLAG = FlagIndex(IDC_ARCH686);

@@ -1,6 +1,6 @@
-#include <vector>
 
 #include "framework/app_window_win.h"
+#include "framework/array.h"
 
 namespace {
 
@@ -8,7 +8,7 @@ namespace {
 // edit window's inside the main window procedure) can retrieve a quit that was posted for an
 // enclosing one: when the main window is destroyed while the edit window is open, both windows
 // post a quit but the thread keeps only one.
-std::vector<HWND> g_runningLoops;
+Array<HWND> g_runningLoops;
 
 class RunningLoop {
 public:

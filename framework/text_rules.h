@@ -1,6 +1,5 @@
 #pragma once
 #include <cstddef>
-#include <string>
 
 #include "framework/text16.h"
 
@@ -11,7 +10,7 @@ constexpr int TEXT_BUFFER_UNITS = MAX_TEXT_CHARS + 1;
 
 // The cut, on text held in a string...
 template <typename Char>
-void CutToTextLimit(std::basic_string<Char>& text) {
+void CutToTextLimit(BasicText<Char>& text) {
     if (text.size() > static_cast<size_t>(MAX_TEXT_CHARS)) {
         text.resize(MAX_TEXT_CHARS);
     }

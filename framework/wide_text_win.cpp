@@ -1,10 +1,11 @@
 #include "framework/wide_text_win.h"
 
 #include <climits>
+#include <cstdlib>
 #include <cstring>
 #include <cwchar>
-#include <new>
-#include <vector>
+
+#include "framework/array.h"
 
 namespace {
 
@@ -39,7 +40,7 @@ WideText::WideText(const char* ansi) {
     if (units <= 1) {
         return;
     }
-    std::vector<wchar_t> wide(static_cast<size_t>(units));
+    Array<wchar_t> wide(static_cast<size_t>(units));
     MultiByteToWideChar(CP_ACP, 0, ansi, -1, wide.data(), units);
     Append(wide.data(), (units - 1) * 2);
 }
@@ -59,7 +60,7 @@ WideText::WideText(WideText&& other) noexcept
 }
 
 WideText::~WideText() {
-    delete[] buffer_;
+    std::free(buffer_);
 }
 
 WideText& WideText::operator=(const WideText& other) {
@@ -77,7 +78,7 @@ WideText& WideText::operator=(const WideText& other) {
 
 WideText& WideText::operator=(WideText&& other) noexcept {
     if (this != &other) {
-        delete[] buffer_;
+        std::free(buffer_);
         buffer_ = other.buffer_;
         length_ = other.length_;
         capacity_ = other.capacity_;
@@ -102,7 +103,7 @@ bool WideText::Reallocate(long long bytes, bool zeroFill) {
     }
     bytes += bytes & 1;
     const size_t blockBytes = static_cast<size_t>(bytes) + TERMINATOR_BYTES;
-    unsigned char* block = new (std::nothrow) unsigned char[blockBytes];
+    unsigned char* block = static_cast<unsigned char*>(std::malloc(blockBytes));
     if (!block) {
         return false;
     }
@@ -115,7 +116,7 @@ bool WideText::Reallocate(long long bytes, bool zeroFill) {
     if (buffer_ && length_ > 0) {
         std::memcpy(block, buffer_, static_cast<size_t>(length_));
     }
-    delete[] buffer_;
+    std::free(buffer_);
     buffer_ = block;
     capacity_ = static_cast<int>(bytes);
     Terminate();

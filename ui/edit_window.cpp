@@ -1,12 +1,12 @@
 #include "ui/edit_window.h"
 
-#include <vector>
-
 #include "app/ansi_text_win.h"
 #include "app/identifiers.h"
 #include "app/messages.h"
 #include "app/preset_list.h"
 #include "app/settings_file_win.h"
+#include "framework/array.h"
+#include "framework/text16.h"
 #include "framework/text_rules.h"
 #include "framework/app_window_win.h"
 #include "framework/placement_win.h"
@@ -52,15 +52,15 @@ const ControlSpec EDIT_CONTROLS[] = {
 void LocaliseButton(HWND button, HMODULE user32, UINT stringId) {
     wchar_t text[STRING_CHARS] = {};
     if (LoadStringW(user32, stringId, text, STRING_CHARS)) {
-        const std::wstring caption = std::wstring(L"&") + text;
+        const Text16 caption = Text16(L"&") + text;
         SendMessageW(button, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(caption.c_str()));
     }
 }
 
 // Runs the edit window until it is gone; returns the result buffer's text (empty after
 // Cancel, Esc or the close box).
-std::string AskForLine(HWND mainWindow, const std::string& current) {
-    std::vector<wchar_t> result(RESULT_CHARS, L'\0');
+Text8 AskForLine(HWND mainWindow, const Text8& current) {
+    Array<wchar_t> result(RESULT_CHARS);
     AppWindow editor;
     HWND window = editor.Create(mainWindow, EDIT_TITLE, InputWindowProc, 0, 0, EDIT_WIDTH,
                                 EDIT_HEIGHT, EDIT_STYLE, EDIT_EX_STYLE);
@@ -76,7 +76,7 @@ std::string AskForLine(HWND mainWindow, const std::string& current) {
     LocaliseButton(GetDlgItem(window, IDCANCEL), user32, CANCEL_STRING_ID);
 
     SendMessageW(field, EM_LIMITTEXT, FIELD_LIMIT, 0);
-    const std::wstring currentWide = AnsiToWide(current);
+    const Text16 currentWide = AnsiToWide(current);
     SendMessageW(field, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(currentWide.c_str()));
     SendMessageW(field, EM_SETSEL, 0, -1);
     SetFocus(field);
@@ -98,8 +98,8 @@ std::string AskForLine(HWND mainWindow, const std::string& current) {
 
 }  // namespace
 
-std::string ResultLine(const wchar_t* fieldText) {
-    std::string line = WideToAnsi(fieldText);
+Text8 ResultLine(const wchar_t* fieldText) {
+    Text8 line = WideToAnsi(fieldText);
     CutToTextLimit(line);
     return line;
 }
@@ -107,8 +107,8 @@ std::string ResultLine(const wchar_t* fieldText) {
 bool RunEditCommand(HWND mainWindow) {
     // The window order stays as it is for the whole command, the edit window's life included.
     const ModalScope modal;
-    const std::string current = g_iniPath.ReadCompilerValue(CompilerKey::Switches);
-    const std::string line = AskForLine(mainWindow, current);
+    const Text8 current = g_iniPath.ReadCompilerValue(CompilerKey::Switches);
+    const Text8 line = AskForLine(mainWindow, current);
     if (line.empty()) {
         return false;
     }
@@ -118,7 +118,7 @@ bool RunEditCommand(HWND mainWindow) {
     // line is not written at all.
     const bool mayBeCut = current.size() >= static_cast<size_t>(MAX_TEXT_CHARS);
     const bool unchanged = line == current;
-    const std::wstring wideLine = AnsiToWide(line);
+    const Text16 wideLine = AnsiToWide(line);
     if (!(mayBeCut && unchanged) && !g_iniPath.WriteSwitchLine(wideLine.c_str())) {
         ShowStandardMessage(TEXT_ERROR2);
     }

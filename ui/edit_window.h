@@ -1,7 +1,7 @@
 #pragma once
 #include <windows.h>
 
-#include <string>
+#include "framework/text16.h"
 
 // The Edit command: shows "FLG - Edit" over mainWindow with the current switch line, writes
 // the edited line when it is not empty (but never an unchanged line that may have been read
@@ -10,4 +10,4 @@
 bool RunEditCommand(HWND mainWindow);
 
 // The field's UTF-16 text as the 8-bit line that is written: at most 259 characters.
-std::string ResultLine(const wchar_t* fieldText);
+Text8 ResultLine(const wchar_t* fieldText);

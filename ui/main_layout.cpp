@@ -81,11 +81,11 @@ MainLayout ComputeMainLayout(bool large, int widestCaption, int presetCount) {
     return layout;
 }
 
-std::vector<ControlSpec> MainControlSpecs(bool large,
+Array<ControlSpec> MainControlSpecs(bool large,
                                           const MainLayout& layout,
-                                          const std::vector<Text16>& slots) {
+                                          const Array<Text16>& slots) {
     // The boxes in layout-slot order, which is not the order of the pieces in a switch line.
-    std::vector<ControlSpec> specs;
+    Array<ControlSpec> specs;
     for (size_t slot = 0; slot < FLAG_COUNT; ++slot) {
         for (const FlagInfo& flag : FLAGS) {
             if (flag.layoutSlot == slot) {

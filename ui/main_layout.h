@@ -1,9 +1,9 @@
 #pragma once
 #include <cstddef>
 #include <cstdint>
-#include <vector>
 
 #include "app/identifiers.h"
+#include "framework/array.h"
 #include "framework/control_description.h"
 #include "framework/text16.h"
 
@@ -33,9 +33,9 @@ constexpr uint32_t COMMAND_STYLE = 0x10010C00;
 // Every permanent control but the status bar, in creation order: the flag check boxes first
 // (FLAG_COUNT of them, by layout slot), then the preset options, "No preset used", the command
 // buttons and the group box. slots holds the n presets followed by "No preset used".
-std::vector<ControlSpec> MainControlSpecs(bool large,
+Array<ControlSpec> MainControlSpecs(bool large,
                                           const MainLayout& layout,
-                                          const std::vector<Text16>& slots);
+                                          const Array<Text16>& slots);
 
 // Identifier of the option button of preset slot i (1-based).
 constexpr int PresetOptionId(int slot) {

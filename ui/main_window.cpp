@@ -1,16 +1,17 @@
 #include "ui/main_window.h"
 
 #include <algorithm>
-#include <vector>
 
 #include "app/ansi_text_win.h"
 #include "app/flag_files_win.h"
 #include "app/messages.h"
 #include "app/preset_list.h"
 #include "app/settings_file_win.h"
+#include "framework/array.h"
 #include "framework/paths_win.h"
 #include "framework/handles.h"
 #include "framework/placement_win.h"
+#include "framework/text16.h"
 #include "ui/main_layout.h"
 #include "ui/message_box.h"
 
@@ -110,7 +111,7 @@ void BuildMainWindow(AppWindow& app, bool large) {
     const MainLayout layout = ComputeMainLayout(large, widest, presetCount);
 
     const WideText folder = ExecutableFolder();
-    const std::vector<ControlSpec> specs = MainControlSpecs(large, layout, g_presets);
+    const Array<ControlSpec> specs = MainControlSpecs(large, layout, g_presets);
     for (size_t i = 0; i < specs.size(); ++i) {
         if (i == FLAG_COUNT) {
             CheckFlagBoxes(g_hwndMain, ReadFlagFiles(folder.Text()));
@@ -139,7 +140,7 @@ void SelectOption(HWND window, int slot) {
     CheckRadioButton(window, IDC_PRESET_FIRST, PresetOptionId(g_presetSlots), PresetOptionId(slot));
 }
 
-void SelectPresetForLine(const std::string& line) {
+void SelectPresetForLine(const Text8& line) {
     const int match = MatchPreset(AnsiToWide(line));
     if (match) {
         SelectOption(g_hwndMain, match);

@@ -1,11 +1,10 @@
 #pragma once
 #include <windows.h>
 
-#include <string>
-
 #include "app/identifiers.h"
 #include "app/flags.h"
 #include "framework/app_window_win.h"
+#include "framework/text16.h"
 
 // The main window and its status bar. Written only by BuildMainWindow.
 extern HWND g_hwndMain;
@@ -22,7 +21,7 @@ int TextWidth(HFONT font, const wchar_t* text);
 // the others.
 void SelectOption(HWND window, int slot);
 // Start-up preset selection for the switch line read from WinFBE.ini (8-bit text).
-void SelectPresetForLine(const std::string& line);
+void SelectPresetForLine(const Text8& line);
 // Whether the check box or option button id of window is checked.
 bool IsChecked(HWND window, int id);
 // The flag check boxes, read once.

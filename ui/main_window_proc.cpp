@@ -1,5 +1,3 @@
-#include <string>
-
 #include "app/flag_files_win.h"
 #include "app/messages.h"
 #include "app/preset_list.h"
@@ -7,6 +5,7 @@
 #include "app/switch_line.h"
 #include "framework/paths_win.h"
 #include "framework/placement_win.h"
+#include "framework/text16.h"
 #include "ui/edit_window.h"
 #include "ui/keystrokes.h"
 #include "ui/main_layout.h"
@@ -31,7 +30,7 @@ int SelectedPreset(HWND window) {
 }
 
 // The preset's rule for the 686 flag, on the box and on the flags read from it alike.
-void Apply686Rule(HWND window, const std::wstring& preset, SwitchFlags* flags) {
+void Apply686Rule(HWND window, const Text16& preset, SwitchFlags* flags) {
     switch (Arch686RuleFor(preset)) {
         case Arch686Rule::Check:
             SendDlgItemMessageW(window, FLAGS[ARCH686_FLAG].controlId, BM_SETCHECK, BST_CHECKED, 0);
@@ -55,11 +54,11 @@ bool Apply(HWND window) {
         ShowStandardMessageModal(TEXT_NO_RADIO);
         return false;
     }
-    const std::wstring& preset = g_presets[static_cast<size_t>(slot) - 1];
+    const Text16& preset = g_presets[static_cast<size_t>(slot) - 1];
     SwitchFlags flags = ReadFlagBoxes(window);
     Apply686Rule(window, preset, &flags);
     UpdateFlagFiles(flags, ExecutableFolder().Text());
-    const std::wstring line = ComposeSwitchLine(flags, preset);
+    const Text16 line = ComposeSwitchLine(flags, preset);
     if (!g_iniPath.WriteSwitchLine(line.c_str())) {
         ShowStandardMessage(TEXT_ERROR1);
     }
@@ -156,14 +155,9 @@ bool HandleMessage(HWND window, UINT message, WPARAM wParam, LRESULT* result) {
 }  // namespace
 
 LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    try {
-        LRESULT result = 0;
-        if (HandleMessage(window, message, wParam, &result)) {
-            return result;
-        }
-    } catch (...) {
-        // Nothing may unwind into the platform's dispatcher; the message then gets the
-        // default answer.
+    LRESULT result = 0;
+    if (HandleMessage(window, message, wParam, &result)) {
+        return result;
     }
     return DefWindowProcW(window, message, wParam, lParam);
 }

@@ -2,8 +2,6 @@
 
 #include <clocale>
 
-#include <string>
-
 #include "app/ansi_text_win.h"
 #include "app/identifiers.h"
 #include "app/messages.h"
@@ -11,6 +9,7 @@
 #include "app/preset_file_win.h"
 #include "app/preset_list.h"
 #include "app/settings_file_win.h"
+#include "framework/text16.h"
 #include "framework/text_rules.h"
 #include "framework/app_window_win.h"
 #include "framework/paths_win.h"
@@ -46,7 +45,7 @@ void ShowStartupMessage(const wchar_t* text, int style, int fontSize) {
 }
 
 void TakeAppearanceOptions() {
-    const std::string baseName = WideToAnsi(ExecutableBaseName().Text());
+    const Text8 baseName = WideToAnsi(ExecutableBaseName().Text());
     g_largeLayout = IsLargeLayoutName(baseName);
     mainAppWindow.ReplaceFont(MAIN_FONT_FACE, g_largeLayout ? LARGE_FONT_POINTS : SMALL_FONT_POINTS,
                               FONT_WEIGHT, 0, 0, 0, DEFAULT_CHARSET);
@@ -64,7 +63,7 @@ bool IsFirstInstance() {
     if (mutex) {
         return error != ERROR_ALREADY_EXISTS;
     }
-    std::wstring text = TEXT_MUTEX_FAILED + DecimalText(error);
+    Text16 text = TEXT_MUTEX_FAILED + DecimalText(error);
     CutToTextLimit(text);
     // g_msgFontSize is still 0 here: the file name has not been looked at yet.
     ShowStartupMessage(text.c_str(), MSG_STYLE_NO_ICON, g_msgFontSize);

@@ -2,7 +2,6 @@
 
 #include <cstring>
 #include <cwchar>
-#include <string>
 
 #include "app/ansi_text_win.h"
 #include "app/identifiers.h"
@@ -36,7 +35,7 @@ void UpdateStatusText() {
     std::memcpy(lastCompilerPath, value, sizeof value);
     compilerPathKnown = true;
 
-    const std::string text = StatusTextFromCompilerPath(value);
+    const Text8 text = StatusTextFromCompilerPath(value);
     // One byte of 8-bit text never gives more than one UTF-16 unit, so the longest text fits.
     wchar_t wide[STATUS_CHARS] = {};
     AnsiToWideInto(text.c_str(), wide, STATUS_CHARS);
