@@ -8,7 +8,7 @@
 #include "app/switch_line.h"
 #include "tests/app/random_preset_bytes.h"
 
-using Items = std::vector<std::string>;
+using Items = Array<Text8>;
 
 TEST(PresetFile, ReadingRules) {
     struct Case {
@@ -63,7 +63,7 @@ TEST(PresetFile, ReadsAtMostThirtyTwoItems) {
     for (const std::string& bytes : {lines, commas}) {
         const Items items = ReadPresetItems(bytes);
         ASSERT_EQ(static_cast<size_t>(MAX_PRESETS), items.size());
-        EXPECT_EQ("p1", items.front());
+        EXPECT_EQ("p1", items[0]);
         EXPECT_EQ("p32", items.back());
     }
 }
@@ -94,8 +94,9 @@ TEST(PresetFile, RandomBytesKeepTheLimits) {
         SCOPED_TRACE(testing::Message() << "round " << round);
         const Items items = ReadPresetItems(bytes);
         ASSERT_LE(items.size(), static_cast<size_t>(MAX_PRESETS));
-        for (const std::string& item : items) {
-            ASSERT_EQ(std::string::npos, item.find_first_of("\r\n"));
+        for (const Text8& item : items) {
+            ASSERT_EQ(Text8::npos, item.find('\r'));
+            ASSERT_EQ(Text8::npos, item.find('\n'));
         }
         if (round % 2 == 1) {
             ASSERT_EQ(std::min(LineCount(bytes), static_cast<size_t>(MAX_PRESETS)), items.size());

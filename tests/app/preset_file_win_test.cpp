@@ -17,7 +17,7 @@
 namespace {
 
 // The presets a file of these bytes gives.
-std::vector<std::wstring> PresetsFromBytes(const std::string& bytes) {
+Array<Text16> PresetsFromBytes(const std::string& bytes) {
     return PresetsFromItems(ReadPresetItems(bytes));
 }
 
@@ -25,7 +25,7 @@ std::vector<std::wstring> PresetsFromBytes(const std::string& bytes) {
 
 TEST(PresetFile, ItemsAreCutAfterConversion) {
     const std::string bytes = std::string(300, 'x') + "\n" + std::string(300, '\xE9');
-    const std::vector<std::wstring> presets = PresetsFromBytes(bytes);
+    const Array<Text16> presets = PresetsFromBytes(bytes);
     ASSERT_EQ(2u, presets.size());
     EXPECT_EQ(std::wstring(MAX_TEXT_CHARS, L'x'), presets[0]);
     EXPECT_EQ(std::wstring(MAX_TEXT_CHARS, AnsiToWide("\xE9")[0]), presets[1]);
@@ -37,7 +37,7 @@ TEST(PresetFile, RandomBytesGivePresetsWithinTheLimit) {
     for (int round = 0; round < RANDOM_PRESET_ROUNDS; ++round) {
         const std::string bytes = RandomPresetBytes(random, round);
         SCOPED_TRACE(testing::Message() << "round " << round);
-        for (const std::wstring& preset : PresetsFromBytes(bytes)) {
+        for (const Text16& preset : PresetsFromBytes(bytes)) {
             ASSERT_LE(preset.size(), static_cast<size_t>(MAX_TEXT_CHARS));
         }
     }
@@ -49,12 +49,12 @@ TEST(PresetFile, ReadPresetsFillsTheListWithTheNoPresetSlot) {
     ReadPresets(folder.Path().c_str());
     EXPECT_EQ(4, g_presetSlots);
     EXPECT_EQ(
-        (std::vector<std::wstring>{L"-gen gas", L"-gen gas64", L"-gen gcc -O 2", TEXT_NO_PRESET}),
+        (Array<Text16>{L"-gen gas", L"-gen gas64", L"-gen gcc -O 2", TEXT_NO_PRESET}),
         g_presets);
 
     ReadPresets((folder.Path() + L"\\missing").c_str());
     EXPECT_EQ(1, g_presetSlots);
-    EXPECT_EQ(std::vector<std::wstring>{TEXT_NO_PRESET}, g_presets);
+    EXPECT_EQ(Array<Text16>{TEXT_NO_PRESET}, g_presets);
 }
 
 // The file is read block by block: an item, a quote or a CR LF that straddles the end of a block
@@ -83,7 +83,7 @@ TEST(PresetFile, FileReadsAsItsBytesAcrossBlockEnds) {
         TestFolder folder;
         WriteBytes(folder.File(PRESET_FILE_NAME), c.bytes);
         ReadPresets(folder.Path().c_str());
-        std::vector<std::wstring> expected = PresetsFromBytes(c.bytes);
+        Array<Text16> expected = PresetsFromBytes(c.bytes);
         ASSERT_EQ(c.presets, expected.size());
         expected.emplace_back(TEXT_NO_PRESET);
         EXPECT_EQ(expected, g_presets);

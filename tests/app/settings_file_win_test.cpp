@@ -20,7 +20,7 @@ constexpr const char* COMPILER_PATH =
 
 std::wstring WinFbeIni() {
     return L"[General]\r\nLanguage=english.lang\r\n\r\n[Compiler]\r\nFBWINCompiler32=" +
-           AnsiToWide(COMPILER_PATH) +
+           std::wstring(AnsiToWide(COMPILER_PATH).c_str()) +
            L"\r\nCompilerSwitches=-arch 686 -w all -fpmode fast -fpu sse -gen gas\r\n"
            L"FBWINCompiler64=C:\\WinFBE\\fbc64.exe\r\n\r\n[Editor]\r\nTabSize=4\r\n";
 }
@@ -72,7 +72,7 @@ TEST(SettingsFile, ReadsAndWritesAWinFbeStyleFileKeepingEverythingElse) {
     EXPECT_EQ(" fbc 1.10.1 / gcc 9.3.0",
               StatusTextFromCompilerPath(settings.ReadCompilerValue(CompilerKey::Path)));
 
-    const std::wstring line = ComposeSwitchLine({true, false, true}, L"-gen gas64");
+    const std::wstring line = ComposeSwitchLine({true, false, true}, L"-gen gas64").c_str();
     ASSERT_TRUE(settings.WriteSwitchLine(line.c_str()));
     EXPECT_EQ(WideToAnsi(line), settings.ReadCompilerValue(CompilerKey::Switches));
 
@@ -115,7 +115,7 @@ TEST(SettingsFile, LongValueIsCutAndNoLongerMatches) {
     e2e::WriteUtf16File(ini, L"[Compiler]\r\nCompilerSwitches=" + line + L"\r\n");
     const SettingsFile settings = SettingsIn(folder);
 
-    const std::string value = settings.ReadCompilerValue(CompilerKey::Switches);
+    const Text8 value = settings.ReadCompilerValue(CompilerKey::Switches);
     EXPECT_EQ(WideToAnsi(line.substr(0, MAX_TEXT_CHARS)), value);
     EXPECT_EQ(0, MatchPresetIn({preset}, AnsiToWide(value)));
 }
@@ -207,7 +207,7 @@ TEST(PositionFile, ParkingPlaceIsNeitherReadNorWritten) {
         TestFolder folder;
         const std::wstring file = folder.File(POSITION_FILE_NAME);
         PositionGuard saved(7, 7);
-        WriteBytes(file, EncodePosition(c.left, c.top));
+        WriteBytes(file, {EncodePosition(c.left, c.top).data(), POSITION_BYTES});
         EXPECT_EQ(c.valid, SettingsIn(folder).ReadPosition());
         EXPECT_EQ(c.valid ? c.left : 7, g_savedLeft);
         EXPECT_EQ(c.valid ? c.top : 7, g_savedTop);

@@ -31,7 +31,7 @@ TEST(SwitchLine, PrefixRowsAreWhatCompositionPutsInFrontOfThePreset) {
 }
 
 TEST(SwitchLine, ComposedLinesMatchTheirPresetForEveryFlagCombination) {
-    const std::vector<Text16> presets = {U16("-gen gas"), U16("-gen gas64"), U16("-O 2 -g"),
+    const Array<Text16> presets = {U16("-gen gas"), U16("-gen gas64"), U16("-O 2 -g"),
                                          U16("")};
     for (size_t combination = 0; combination < FLAG_COMBINATIONS; ++combination) {
         for (size_t i = 0; i < presets.size(); ++i) {
@@ -53,7 +53,7 @@ TEST(SwitchLine, ComposedLineIsWholeBeyondTheTextLimit) {
 }
 
 TEST(SwitchLine, MatchIsExact) {
-    const std::vector<Text16> presets = {U16("-gen gas"), U16("-gen gas64")};
+    const Array<Text16> presets = {U16("-gen gas"), U16("-gen gas64")};
     struct Case {
         const char* name;
         Text16 line;

@@ -37,8 +37,8 @@ TEST(MainLayout, WidthsAndHeightsForBothLayouts) {
     }
 }
 
-std::vector<Text16> Slots(int presets) {
-    std::vector<Text16> slots;
+Array<Text16> Slots(int presets) {
+    Array<Text16> slots;
     for (int i = 0; i < presets; ++i) {
         slots.push_back(U16("-gen gas"));
     }
@@ -46,7 +46,7 @@ std::vector<Text16> Slots(int presets) {
     return slots;
 }
 
-const ControlSpec* Find(const std::vector<ControlSpec>& specs, int id) {
+const ControlSpec* Find(const Array<ControlSpec>& specs, int id) {
     for (const ControlSpec& item : specs) {
         if (item.id == id) {
             return &item;
@@ -71,9 +71,9 @@ TEST(MainLayout, NoPresetOptionAgainstTheGroupsLowerEdge) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << "large " << c.large << " n " << c.presets);
-        const std::vector<Text16> slots = Slots(c.presets);
+        const Array<Text16> slots = Slots(c.presets);
         const MainLayout layout = ComputeMainLayout(c.large, 50, c.presets);
-        const std::vector<ControlSpec> specs = MainControlSpecs(c.large, layout, slots);
+        const Array<ControlSpec> specs = MainControlSpecs(c.large, layout, slots);
         const ControlSpec* noPreset = Find(specs, PresetOptionId(c.presets + 1));
         const ControlSpec* group = Find(specs, IDC_SWITCH_GROUP);
         const ControlSpec* apply = Find(specs, IDC_APPLY);
@@ -85,8 +85,8 @@ TEST(MainLayout, NoPresetOptionAgainstTheGroupsLowerEdge) {
 }
 
 TEST(MainLayout, IdentifiersAreUnique) {
-    const std::vector<Text16> slots = Slots(32);
-    const std::vector<ControlSpec> specs =
+    const Array<Text16> slots = Slots(32);
+    const Array<ControlSpec> specs =
         MainControlSpecs(false, ComputeMainLayout(false, 50, 32), slots);
     std::vector<int> ids = {IDC_STATUSBAR, IDT_WATCH};
     for (const ControlSpec& item : specs) {

@@ -116,7 +116,11 @@ MainWindowHost::MainWindowHost(const std::vector<std::wstring>& presets, bool la
         DeleteProgramFile(name);
     }
     g_iniPath = SettingsFile(IniPath().c_str(), ExecutableFolder().Text());
-    SetPresetList(presets);
+    Array<Text16> list;
+    for (const std::wstring& preset : presets) {
+        list.push_back(preset);
+    }
+    SetPresetList(list);
     g_savedLeft = 0;
     g_savedTop = 0;
     g_isTopmost = 1;
