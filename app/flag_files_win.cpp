@@ -2,7 +2,6 @@
 
 #include <windows.h>
 
-#include "framework/text16.h"
 #include "framework/text_rules.h"
 #include "framework/paths_win.h"
 #include "framework/handles.h"

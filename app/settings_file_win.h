@@ -1,5 +1,4 @@
 #pragma once
-#include "framework/text16.h"
 #include "framework/text_rules.h"
 
 // The values the program reads from section "Compiler".

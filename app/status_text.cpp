@@ -38,8 +38,7 @@ Text8 Piece(const Text8& text, int start, int length) {
 Text8 StatusTextFromCompilerPath(const Text8& compilerPath) {
     const int firstDash = FindFrom(compilerPath, VERSION_SEPARATOR, 1);
     const int secondDash = FindFrom(compilerPath, VERSION_SEPARATOR, firstDash + 1);
-    const Text8 compilerVersion =
-        Piece(compilerPath, firstDash + 1, secondDash - firstDash - 1);
+    const Text8 compilerVersion = Piece(compilerPath, firstDash + 1, secondDash - firstDash - 1);
 
     const int lastDash = FindLast(compilerPath, VERSION_SEPARATOR);
     const int folderEnd = FindFrom(compilerPath, FOLDER_SEPARATOR, lastDash + 1);

@@ -1,5 +1,4 @@
 #pragma once
-#include "framework/text16.h"
 #include "framework/text_rules.h"
 
 constexpr char STATUS_COMPILER_LABEL[] = " fbc ";

@@ -1,4 +1,3 @@
-
 #include "framework/app_window_win.h"
 #include "framework/array.h"
 

@@ -20,6 +20,10 @@ using Char16 = char16_t;
 // throwing.
 template <typename Char>
 class BasicText {
+    // The units of a text of another type, where its data() gives them.
+    template <typename Other>
+    using UnitsOf = decltype(static_cast<const Char*>(static_cast<const Other*>(nullptr)->data()));
+
 public:
     static constexpr size_t npos = static_cast<size_t>(-1);
 
@@ -30,8 +34,7 @@ public:
     BasicText(size_t count, Char unit) { resize(count, unit); }
     // From any other text that lays out its units in one block (the standard strings of the
     // tests).
-    template <typename Other, typename = decltype(static_cast<const Char*>(
-                                  static_cast<const Other*>(nullptr)->data()))>
+    template <typename Other, typename = UnitsOf<Other>>
     BasicText(const Other& other) {
         append(other.data(), other.size());
     }

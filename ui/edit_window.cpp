@@ -6,7 +6,6 @@
 #include "app/preset_list.h"
 #include "app/settings_file_win.h"
 #include "framework/array.h"
-#include "framework/text16.h"
 #include "framework/text_rules.h"
 #include "framework/app_window_win.h"
 #include "framework/placement_win.h"

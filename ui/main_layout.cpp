@@ -82,8 +82,8 @@ MainLayout ComputeMainLayout(bool large, int widestCaption, int presetCount) {
 }
 
 Array<ControlSpec> MainControlSpecs(bool large,
-                                          const MainLayout& layout,
-                                          const Array<Text16>& slots) {
+                                    const MainLayout& layout,
+                                    const Array<Text16>& slots) {
     // The boxes in layout-slot order, which is not the order of the pieces in a switch line.
     Array<ControlSpec> specs;
     for (size_t slot = 0; slot < FLAG_COUNT; ++slot) {

@@ -34,8 +34,8 @@ constexpr uint32_t COMMAND_STYLE = 0x10010C00;
 // (FLAG_COUNT of them, by layout slot), then the preset options, "No preset used", the command
 // buttons and the group box. slots holds the n presets followed by "No preset used".
 Array<ControlSpec> MainControlSpecs(bool large,
-                                          const MainLayout& layout,
-                                          const Array<Text16>& slots);
+                                    const MainLayout& layout,
+                                    const Array<Text16>& slots);
 
 // Identifier of the option button of preset slot i (1-based).
 constexpr int PresetOptionId(int slot) {

@@ -9,7 +9,6 @@
 #include "app/preset_file_win.h"
 #include "app/preset_list.h"
 #include "app/settings_file_win.h"
-#include "framework/text16.h"
 #include "framework/text_rules.h"
 #include "framework/app_window_win.h"
 #include "framework/paths_win.h"

@@ -48,9 +48,8 @@ TEST(PresetFile, ReadPresetsFillsTheListWithTheNoPresetSlot) {
     WriteBytes(folder.File(PRESET_FILE_NAME), "-gen gas\r\n-gen gas64\r\n-gen gcc -O 2\r\n");
     ReadPresets(folder.Path().c_str());
     EXPECT_EQ(4, g_presetSlots);
-    EXPECT_EQ(
-        (Array<Text16>{L"-gen gas", L"-gen gas64", L"-gen gcc -O 2", TEXT_NO_PRESET}),
-        g_presets);
+    EXPECT_EQ((Array<Text16>{L"-gen gas", L"-gen gas64", L"-gen gcc -O 2", TEXT_NO_PRESET}),
+              g_presets);
 
     ReadPresets((folder.Path() + L"\\missing").c_str());
     EXPECT_EQ(1, g_presetSlots);

@@ -31,8 +31,7 @@ TEST(SwitchLine, PrefixRowsAreWhatCompositionPutsInFrontOfThePreset) {
 }
 
 TEST(SwitchLine, ComposedLinesMatchTheirPresetForEveryFlagCombination) {
-    const Array<Text16> presets = {U16("-gen gas"), U16("-gen gas64"), U16("-O 2 -g"),
-                                         U16("")};
+    const Array<Text16> presets = {U16("-gen gas"), U16("-gen gas64"), U16("-O 2 -g"), U16("")};
     for (size_t combination = 0; combination < FLAG_COMBINATIONS; ++combination) {
         for (size_t i = 0; i < presets.size(); ++i) {
             SCOPED_TRACE(testing::Message() << "flags " << combination << " preset " << i + 1);

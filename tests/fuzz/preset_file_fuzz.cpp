@@ -6,7 +6,6 @@
 #include <algorithm>
 #include <cstdlib>
 #include <string>
-#include <vector>
 
 #include "app/preset_file.h"
 #include "app/switch_line.h"
@@ -50,14 +49,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const size_t blockSize = 1 + data[0] % 7;
     const std::string bytes(reinterpret_cast<const char*>(data) + 1, size - 1);
 
-    const std::vector<std::string> whole = ReadPresetItems(bytes);
+    const Array<Text8> whole = ReadPresetItems(bytes);
     SmallBlocks stream(bytes, blockSize);
-    const std::vector<std::string> blocks = ReadPresetItems(stream);
+    const Array<Text8> blocks = ReadPresetItems(stream);
     if (whole != blocks || whole.size() > static_cast<size_t>(MAX_PRESETS)) {
         std::abort();
     }
-    for (const std::string& item : whole) {
-        if (item.find_first_of("\r\n") != std::string::npos ||
+    for (const Text8& item : whole) {
+        if (item.find('\r') != Text8::npos || item.find('\n') != Text8::npos ||
             item.size() > static_cast<size_t>(MAX_TEXT_CHARS) * MAX_BYTES_PER_CHAR) {
             std::abort();
         }

@@ -10,7 +10,8 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::string value(reinterpret_cast<const char*>(data), size);
-    const std::string text = StatusTextFromCompilerPath(value);
+    const Text8 status = StatusTextFromCompilerPath(value);
+    const std::string text(status.c_str(), status.size());
     const std::string head = " fbc ";
     if (text.compare(0, head.size(), head) != 0 || text.find(" / gcc ") == std::string::npos ||
         text.size() > head.size() + 7 + 2 * value.size()) {

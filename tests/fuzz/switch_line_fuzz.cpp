@@ -5,15 +5,14 @@
 #include <stdint.h>
 
 #include <cstdlib>
-#include <vector>
 
 #include "app/switch_line.h"
 
 namespace {
 
 // Presets from the data: UTF-16 units two bytes each, a zero unit ends a preset.
-std::vector<Text16> PresetsFrom(const uint8_t* data, size_t size) {
-    std::vector<Text16> presets(1);
+Array<Text16> PresetsFrom(const uint8_t* data, size_t size) {
+    Array<Text16> presets(1);
     for (size_t i = 0; i + 1 < size; i += 2) {
         const Char16 unit = static_cast<Char16>(data[i] | (data[i + 1] << 8));
         if (unit == 0) {
@@ -35,7 +34,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     for (size_t i = 0; i < FLAG_COUNT; ++i) {
         flags.on[i] = (data[0] >> i & 1) != 0;
     }
-    const std::vector<Text16> presets = PresetsFrom(data + 2, size - 2);
+    const Array<Text16> presets = PresetsFrom(data + 2, size - 2);
     const size_t chosen = data[1] % presets.size();
     const Text16 line = ComposeSwitchLine(flags, presets[chosen]);
 
