@@ -160,10 +160,7 @@ public:
     friend bool operator!=(const BasicText& left, const Char* right) { return !(left == right); }
 
 private:
-    static const Char* EmptyText() {
-        static const Char empty = Char();
-        return &empty;
-    }
+    static const Char* EmptyText() { return EMPTY; }
     static size_t LengthOf(const Char* text) {
         size_t length = 0;
         if (text) {
@@ -206,6 +203,8 @@ private:
     }
 
     static constexpr size_t MIN_CAPACITY = 15;
+    // What an empty text without a block shows (framework/text16.cpp).
+    static const Char EMPTY[1];
     Char* units_ = nullptr;
     size_t size_ = 0;
     size_t capacity_ = 0;
@@ -214,3 +213,7 @@ private:
 using Text16 = BasicText<Char16>;
 // Text in 8-bit units: the user's ANSI code page, or the bytes of a file as they are.
 using Text8 = BasicText<char>;
+template <>
+const Char16 Text16::EMPTY[1];
+template <>
+const char Text8::EMPTY[1];
