@@ -14,6 +14,16 @@ using Char16 = char16_t;
 #define U16(literal) u##literal
 #endif
 
+// What an empty text without a block shows, one for each width (framework/text16.cpp).
+extern const char EMPTY_TEXT8[1];
+extern const Char16 EMPTY_TEXT16[1];
+inline const char* EmptyUnits(const char*) {
+    return EMPTY_TEXT8;
+}
+inline const Char16* EmptyUnits(const Char16*) {
+    return EMPTY_TEXT16;
+}
+
 // Owned text of code units, always NUL-terminated, that grows as it is added to. Its members
 // are named as the standard string's, whose part in use it replaces: the program is built
 // without exceptions, and a block of memory that cannot be had ends the process instead of
@@ -160,7 +170,7 @@ public:
     friend bool operator!=(const BasicText& left, const Char* right) { return !(left == right); }
 
 private:
-    static const Char* EmptyText() { return EMPTY; }
+    static const Char* EmptyText() { return EmptyUnits(static_cast<const Char*>(nullptr)); }
     static size_t LengthOf(const Char* text) {
         size_t length = 0;
         if (text) {
@@ -203,8 +213,6 @@ private:
     }
 
     static constexpr size_t MIN_CAPACITY = 15;
-    // What an empty text without a block shows (framework/text16.cpp).
-    static const Char EMPTY[1];
     Char* units_ = nullptr;
     size_t size_ = 0;
     size_t capacity_ = 0;
@@ -213,7 +221,3 @@ private:
 using Text16 = BasicText<Char16>;
 // Text in 8-bit units: the user's ANSI code page, or the bytes of a file as they are.
 using Text8 = BasicText<char>;
-template <>
-const Char16 Text16::EMPTY[1];
-template <>
-const char Text8::EMPTY[1];
