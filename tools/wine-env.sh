@@ -84,12 +84,11 @@ wine_env_start() {
     mkdir -p "$WINE_ENV_DIR"
     if [ "${KEEP_PREFIX:-0}" != 1 ] || [ ! -f "$WINEPREFIX/system.reg" ]; then
         rm -rf "$WINEPREFIX"
-        if [ "$WINEARCH" = win64 ]; then
-            # A 64-bit prefix does not see the Tahoma of Debian's fonts-wine; installed into
-            # the prefix before the first program starts, it is a family like any other.
-            mkdir -p "$WINEPREFIX/drive_c/windows/Fonts"
-            cp /usr/share/wine/fonts/tahoma*.ttf "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null
-        fi
+        # A prefix does not always see the Tahoma of Debian's fonts-wine (64-bit ones never,
+        # 32-bit ones on some hosts), and the program's window is drawn in Tahoma; installed
+        # into the prefix before the first program starts, it is a family like any other.
+        mkdir -p "$WINEPREFIX/drive_c/windows/Fonts"
+        cp /usr/share/wine/fonts/tahoma*.ttf "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null
         # No Mono or Gecko installers: nothing here needs them.
         WINEDLLOVERRIDES="mscoree,mshtml=" wine wineboot.exe -i >/dev/null 2>&1
         wineserver -w

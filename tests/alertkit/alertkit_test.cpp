@@ -478,8 +478,10 @@ TEST(Alertkit, FontFaceFallsBackOnlyForUnknownFamilies) {
     const struct {
         std::wstring requested;
         std::wstring used;
-    } cases[] = {
-        {L"dEJAVU sANS", L"dEJAVU sANS"}, {L"No Such Family 123", L"Segoe UI"}, {L"", L"Segoe UI"}};
+    } cases[] = {{L"dEJAVU sANS", L"dEJAVU sANS"},
+                 {L"tAHOMA", L"tAHOMA"},
+                 {L"No Such Family 123", L"Segoe UI"},
+                 {L"", L"Segoe UI"}};
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::Message() << c.requested.c_str());
         Call call;
