@@ -40,7 +40,7 @@ shoot() {
     echo "docs/$name.png (${w}x${h})"
 }
 
-# run_program EXE: started beside the stand-in from its own folder, like WinFBE's Tools menu does.
+# run_program EXE: started beside the stand-in from its own folder, as WinFBE's File > User Tools does.
 run_program() { (cd "$tree/Tools" && wine "$1" >/dev/null 2>&1 </dev/null &); }
 
 (cd "$tree" && wine "$dir/bin/WinFBEStandIn.exe" >/dev/null 2>&1 </dev/null &)
