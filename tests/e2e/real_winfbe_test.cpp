@@ -30,6 +30,12 @@ constexpr int EDITOR_STARTS = 2;
 constexpr DWORD START_MS = 8000;
 constexpr DWORD WRITE_MS = 3000;
 constexpr DWORD STATUS_MS = 3000;
+constexpr DWORD FOLLOW_MS = 3000;
+constexpr DWORD EXIT_MS = 5000;
+constexpr int TOOL_KEY_ATTEMPTS = 3;
+// The editor's own user tool key (File > User Tools) that starts .\Tools\FlagsmithII.exe.
+constexpr BYTE TOOL_KEY = '5';
+constexpr const wchar_t* PROGRAM_TITLE = L"FLG";
 
 constexpr const wchar_t* BUILD_CONFIG_TITLE = L"Build Configurations";
 constexpr const wchar_t* ENVIRONMENT_TITLE = L"Environment Options";
@@ -103,9 +109,14 @@ bool CopyFiles(const std::wstring& from,
     return true;
 }
 
-void PressKey(BYTE key) {
-    keybd_event(key, static_cast<BYTE>(MapVirtualKeyW(key, MAPVK_VK_TO_VSC)), 0, 0);
-    keybd_event(key, static_cast<BYTE>(MapVirtualKeyW(key, MAPVK_VK_TO_VSC)), KEYEVENTF_KEYUP, 0);
+void PressKey(BYTE key, BYTE modifier = 0) {
+    const auto scan = [](BYTE k) { return static_cast<BYTE>(MapVirtualKeyW(k, MAPVK_VK_TO_VSC)); };
+    if (modifier)
+        keybd_event(modifier, scan(modifier), 0, 0);
+    keybd_event(key, scan(key), 0, 0);
+    keybd_event(key, scan(key), KEYEVENTF_KEYUP, 0);
+    if (modifier)
+        keybd_event(modifier, scan(modifier), KEYEVENTF_KEYUP, 0);
 }
 
 POINT Centre(HWND window) {
@@ -361,6 +372,42 @@ TEST_F(RealWinFbe, ProgramOnTheEditorsOwnSettingsFile) {
     const std::vector<std::wstring> after = NonBlankLines(e2e::ReadIniText(ini, &hadBom));
     EXPECT_TRUE(hadBom);
     EXPECT_EQ(after, expected);
+}
+
+// As a user starts the program: the editor's user tool key. Started so, it follows the editor
+// into and out of its minimised state and ends when the editor is closed.
+TEST_F(RealWinFbe, StartedByTheEditorsToolKeyFollowsItAndEndsWithIt) {
+    // A key that reaches the editor before it holds the keyboard focus is lost under Wine; a
+    // second start of the program ends at once, beside the first.
+    DWORD pid = 0;
+    for (int attempt = 0; attempt < TOOL_KEY_ATTEMPTS && !pid; ++attempt) {
+        ASSERT_TRUE(e2e::BringToFront(editor->window));
+        PressKey(TOOL_KEY, VK_CONTROL);
+        WaitUntil(
+            [&] {
+                const HWND w = FindWindowW(nullptr, PROGRAM_TITLE);
+                return w && GetWindowThreadProcessId(w, &pid) && pid;
+            },
+            START_MS);
+    }
+    ASSERT_TRUE(pid && program.Attach(pid)) << "Ctrl+5 started no program";
+    program.DismissStartupBox(START_MS);
+    ASSERT_TRUE(program.WaitMain(START_MS));
+
+    // The editor's own minimise and restore, as from its window menu or frame buttons.
+    PostMessageW(editor->window, WM_SYSCOMMAND, SC_MINIMIZE, 0);
+    EXPECT_TRUE(WaitUntil([&] { return IsIconic(program.Main()); }, FOLLOW_MS));
+    PostMessageW(editor->window, WM_SYSCOMMAND, SC_RESTORE, 0);
+    EXPECT_TRUE(WaitUntil([&] { return !IsIconic(editor->window) && !IsIconic(program.Main()); },
+                          FOLLOW_MS));
+
+    PostMessageW(editor->window, WM_SYSCOMMAND, SC_CLOSE, 0);
+    EXPECT_TRUE(program.Proc().WaitExit(EXIT_MS).has_value())
+        << "still running after the editor closed";
+    ASSERT_TRUE(editor->process.WaitExit(EXIT_MS).has_value()) << "the editor did not close";
+    // The editor again for the tests that follow, laid out afresh: the settings file may hold
+    // the update check again, which leaves a freshly started editor deaf to keys.
+    ASSERT_TRUE(editor->LayOut() && editor->Start());
 }
 
 }  // namespace

@@ -185,6 +185,16 @@ bool Process::Start(const std::wstring& exe,
     return true;
 }
 
+bool Process::Attach(DWORD pid) {
+    if (process_) {
+        Kill();
+        CloseHandle(process_);
+    }
+    process_ = OpenProcess(PROCESS_TERMINATE | PROCESS_QUERY_INFORMATION | SYNCHRONIZE, FALSE, pid);
+    id_ = process_ ? pid : 0;
+    return process_ != nullptr;
+}
+
 bool Process::Running() const {
     return process_ && WaitForSingleObject(process_, 0) == WAIT_TIMEOUT;
 }
@@ -366,6 +376,11 @@ std::vector<std::string> StandIn::Keys() const {
 bool Program::Start(const Tree& tree, int show) {
     main_ = nullptr;
     return process_.Start(tree.ProgramPath(), L"", tree.Root(), show);
+}
+
+bool Program::Attach(DWORD pid) {
+    main_ = nullptr;
+    return process_.Attach(pid);
 }
 
 HWND Program::WaitMain(DWORD timeoutMs) {

@@ -68,6 +68,8 @@ public:
                const std::wstring& arguments,
                const std::wstring& folder,
                int show = -1);
+    // Takes over a process that another program started (the program as WinFBE starts it).
+    bool Attach(DWORD pid);
     bool Running() const;
     // The exit code, or nullopt when the process is still running after timeoutMs.
     std::optional<DWORD> WaitExit(DWORD timeoutMs) const;
@@ -129,6 +131,8 @@ public:
     // Starts the program of the tree (ending a copy this object started before); does not
     // wait for any window.
     bool Start(const Tree& tree, int show = -1);
+    // The program of process pid, started by someone else; does not wait for any window.
+    bool Attach(DWORD pid);
     // The visible main window "FLG", waited for.
     HWND WaitMain(DWORD timeoutMs = 5000);
     HWND Main() const { return main_; }
