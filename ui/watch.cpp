@@ -49,22 +49,88 @@ HWND WinFbeWindow() {
     return FindWindowW(WINFBE_CLASS, nullptr);
 }
 
+// The desktop is no application: the platform's desktop window (which Wine reports as the
+// foreground while no window is active) and the shell's desktop windows (a click on the desktop
+// of Windows makes one of them the foreground).
+bool IsDesktop(HWND window) {
+    if (window == GetDesktopWindow()) {
+        return true;
+    }
+    HWND shell = GetShellWindow();
+    if (!shell) {
+        return false;
+    }
+    if (window == shell) {
+        return true;
+    }
+    wchar_t className[16] = {};
+    GetClassNameW(window, className, 16);
+    if (std::wcscmp(className, L"WorkerW") != 0 && std::wcscmp(className, L"Progman") != 0) {
+        return false;
+    }
+    DWORD shellProcess = 0;
+    DWORD windowProcess = 0;
+    GetWindowThreadProcessId(shell, &shellProcess);
+    GetWindowThreadProcessId(window, &windowProcess);
+    return windowProcess == shellProcess;
+}
+
 // Where the window goes while another application (or a dialog of WinFBE's) is in front:
 // directly below that application's top-level window, which also takes it out of the topmost
 // band. HWND_NOTOPMOST alone would put it above every non-topmost window, on top of the
-// application the user just turned to; it is left for a topmost or missing foreground.
+// application the user just turned to; it is left for a topmost or missing foreground and for
+// the desktop, below which nothing can be placed (the order would never read back as done).
 HWND BelowForeground(HWND foreground) {
     HWND root = foreground ? GetAncestor(foreground, GA_ROOT) : nullptr;
-    if (!root || (GetWindowLongW(root, GWL_EXSTYLE) & WS_EX_TOPMOST)) {
+    if (!root || IsDesktop(root) || (GetWindowLongW(root, GWL_EXSTYLE) & WS_EX_TOPMOST)) {
         return HWND_NOTOPMOST;
     }
     return root;
+}
+
+// Restored with WinFBE, the window stays disabled for a while: a window manager gives a
+// window the focus when it maps it again, a moment after the restore, which makes it the
+// foreground and takes the keyboard from WinFBE; a disabled window takes no focus.
+constexpr DWORD RESTORE_HOLD_MS = 300;
+bool restoreHeld = false;
+DWORD restoreHeldSince = 0;
+
+struct OwnedSearch {
+    HWND owner;
+    bool found;
+};
+
+BOOL CALLBACK FindOwnedWindow(HWND window, LPARAM param) {
+    auto* search = reinterpret_cast<OwnedSearch*>(param);
+    search->found = GetWindow(window, GW_OWNER) == search->owner && IsWindowVisible(window);
+    return search->found ? FALSE : TRUE;
+}
+
+// A message box or the edit window owned by the main window is up: it disabled the window
+// and enables it again when it closes.
+bool OwnsWindowUp(HWND mainWindow) {
+    OwnedSearch search{mainWindow, false};
+    EnumThreadWindows(GetCurrentThreadId(), FindOwnedWindow, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+// Ends the hold once its time is up. A box or the edit window opened in the meantime found the
+// window disabled already and enables it when it closes; under it the window stays disabled.
+void EndRestoreHold(HWND mainWindow) {
+    if (!restoreHeld || GetTickCount() - restoreHeldSince < RESTORE_HOLD_MS) {
+        return;
+    }
+    restoreHeld = false;
+    if (!g_modalActive && !OwnsWindowUp(mainWindow)) {
+        EnableWindow(mainWindow, TRUE);
+    }
 }
 
 }  // namespace
 
 bool WatchTick(HWND mainWindow) {
     UpdateStatusText();
+    EndRestoreHold(mainWindow);
 
     // Looked up once per tick and used for all its steps: each lookup is a round trip to the
     // window server, and the tick runs ten times a second for the life of the program.
@@ -84,8 +150,10 @@ bool WatchTick(HWND mainWindow) {
         // disabled it already, and then it stays so.
         const bool wasDisabled = EnableWindow(mainWindow, FALSE) != FALSE;
         ShowWindow(mainWindow, SW_SHOWNOACTIVATE);
-        if (!wasDisabled) {
-            EnableWindow(mainWindow, TRUE);
+        // Restored again while held, the hold starts anew.
+        if (!wasDisabled || restoreHeld) {
+            restoreHeld = true;
+            restoreHeldSince = GetTickCount();
         }
         g_followMinimized = 0;
         return false;
