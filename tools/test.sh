@@ -30,13 +30,13 @@ if [ -n "${FLAGSMITH_SUITES:-}" ]; then
 fi
 echo "${done_line/Tested:/Testing:}"
 
-total=0 failed=0 skipped=0 skipped_names="" status=0
+total=0 failed=0 skipped=0 skipped_names="" status=0 desktops_bare=0 desktops_openbox=0
 # suite BITS WINE(0|1) [ctest args...]: builds one bitness (only the deliverables when its
 # tests are not to be run) and runs its tests.
 suite() {
     local bits=$1 with_wine=$2
     shift 2
-    local dir out rc targets=()
+    local dir out targets=()
     dir=$(flagsmith_build_dir "$build" "$bits")
     [ "$with_wine" = 1 ] || [ "$bits" = native ] || targets=(FlagsmithII Alertkit)
     if [ "$bits" = native ]; then echo "== native build of the core"; else echo "== $bits-bit build"; fi
@@ -58,17 +58,31 @@ suite() {
     else
         echo "== $bits-bit binaries, checked without running them"
     fi
-    ctest --test-dir "$dir" --output-on-failure "$@" 2>&1 | tee "$out"
-    rc=${PIPESTATUS[0]}
     if [ "$with_wine" = 1 ]; then
+        # The tests of what a person sees run on both desktops, one after the other: without
+        # a window manager, then under openbox (the entries labelled openbox start it).
+        run_ctest "$bits" "$dir" "$out" -LE openbox "$@"
+        echo "== $bits-bit suite under $bits-bit Wine, under a window manager (openbox)"
+        run_ctest "$bits" "$dir" "$out" -L openbox "$@"
         wine_env_cleanup
         trap - EXIT INT TERM
+    else
+        run_ctest "$bits" "$dir" "$out" "$@"
     fi
-    local counts names
+    rm -f "$out"
+}
+
+# run_ctest BITS DIR OUT [ctest args...]: one ctest run, its counts added to the totals. A run
+# that selects nothing counts as nothing.
+run_ctest() {
+    local bits=$1 dir=$2 out=$3 rc counts names
+    shift 3
+    ctest --test-dir "$dir" --output-on-failure "$@" 2>&1 | tee "$out"
+    rc=${PIPESTATUS[0]}
+    grep -q '^No tests were found' "$out" && return
     counts=$(sed -n 's/.*tests passed, \([0-9]*\) tests\{0,1\} failed out of \([0-9]*\).*/\1 \2/p' "$out" | tail -n 1)
     # ctest counts a skipped test among the passed ones and lists it under "did not run".
     names=$(sed -n 's/^[[:space:]]*[0-9]* - \(.*\) (Skipped)$/\1/p' "$out" | tr '\n' ' ')
-    rm -f "$out"
     for name in $names; do
         skipped=$((skipped + 1)) skipped_names="$skipped_names $name($bits)"
     done
@@ -78,6 +92,13 @@ suite() {
     if [ "$rc" -ne 0 ] || [ -z "$counts" ]; then
         status=1
         [ -z "$counts" ] && failed=$((failed + 1)) total=$((total + 1))
+    fi
+    # Which desktops the end-to-end tests ran on, for the summary.
+    if grep -qE '^ *[0-9]+/[0-9]+ Test +#[0-9]+: (e2e|robust|real_winfbe)_test ' "$out"; then
+        desktops_bare=1
+    fi
+    if grep -qE '^ *[0-9]+/[0-9]+ Test +#[0-9]+: (e2e|robust|real_winfbe)_test_openbox ' "$out"; then
+        desktops_openbox=1
     fi
 }
 
@@ -92,6 +113,10 @@ done
 
 echo
 echo "$done_line"
+desktops=""
+[ "$desktops_bare" = 1 ] && desktops="without a window manager"
+[ "$desktops_openbox" = 1 ] && desktops="${desktops:+$desktops and }under openbox"
+echo "Desktops of the end-to-end, robust and real-editor tests: ${desktops:-none}"
 [ "$skipped" -gt 0 ] && echo "Skipped:$skipped_names"
 passed=$((total - failed - skipped))
 percent=0

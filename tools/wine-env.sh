@@ -4,6 +4,9 @@
 # KEEP_PREFIX=1), keeps one wineserver alive and ends all of it on exit.
 #   WINE_ENV_DIR   folder for the prefix (required)
 #   WINE_ENV_BITS  32 (default) for a 32-bit prefix and loader, 64 for a 64-bit one
+#   WINE_ENV_DESKTOP  "bare" (default): no window manager, Wine orders and focuses the windows
+#                  itself (the prefix's windows unmanaged); "openbox": Debian's openbox runs on
+#                  the virtual display and the prefix's windows are left managed
 # After wine_env_start, the functions wine, winepath and wineserver (and the exported
 # WINE_ENV_LOADER, WINE_ENV_SERVER for child scripts) run the loader and server of that bitness.
 
@@ -34,9 +37,55 @@ wine_unmanaged_windows() {
     wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1
 }
 
+# wine_env_window_manager start|stop: openbox on $DISPLAY, one for the display, its process
+# id kept in a file so that separate steps (the tests' set-up and clean-up) share it.
+wine_env_window_manager() {
+    local pidfile="/tmp/.flagsmith-openbox-${DISPLAY#:}.pid" pid
+    case "$1" in
+        start)
+            if [ -f "$pidfile" ] && kill -0 "$(cat "$pidfile")" 2>/dev/null; then
+                return 0
+            fi
+            # A display that has a manager already (the user's own) keeps it.
+            if xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; then
+                return 0
+            fi
+            # In a session of its own: it outlives the step that started it.
+            setsid openbox --sm-disable </dev/null >/dev/null 2>&1 &
+            pid=$!
+            echo "$pid" >"$pidfile"
+            # Running once it owns the window-manager selection of screen 0.
+            local i
+            for i in $(seq 1 100); do
+                xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && return 0
+                kill -0 "$pid" 2>/dev/null || break
+                sleep 0.05
+            done
+            echo "openbox did not start" >&2
+            return 1
+            ;;
+        stop)
+            if [ -f "$pidfile" ]; then
+                pid=$(cat "$pidfile")
+                rm -f "$pidfile"
+                kill "$pid" >/dev/null 2>&1 || true
+                # Gone once it has given up the selection.
+                local i
+                for i in $(seq 1 100); do
+                    kill -0 "$pid" 2>/dev/null || break
+                    sleep 0.05
+                done
+            fi
+            ;;
+    esac
+}
+
 wine_env_cleanup() {
     if [ -n "${WINEPREFIX:-}" ] && [ -n "${WINE_ENV_SERVER:-}" ]; then
         wineserver -k >/dev/null 2>&1 || true
+    fi
+    if [ -n "${WINE_ENV_XVFB_PID:-}" ]; then
+        wine_env_window_manager stop
     fi
     if [ -n "${WINE_ENV_XVFB_PID:-}" ]; then
         kill "$WINE_ENV_XVFB_PID" >/dev/null 2>&1 || true
@@ -94,10 +143,14 @@ wine_env_start() {
         wineserver -w
         # A crash must fail the test, not wait for someone to close a dialog.
         wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1
-        if [ -n "${WINE_ENV_XVFB_PID:-}" ]; then
+        if [ -n "${WINE_ENV_XVFB_PID:-}" ] && [ "${WINE_ENV_DESKTOP:-bare}" != openbox ]; then
             wine_unmanaged_windows
         fi
         wineserver -w
+    fi
+    if [ "${WINE_ENV_DESKTOP:-bare}" = openbox ]; then
+        wine reg delete 'HKCU\Software\Wine\X11 Driver' /v Managed /f >/dev/null 2>&1
+        wine_env_window_manager start || return 1
     fi
     wineserver -p >/dev/null 2>&1
 }

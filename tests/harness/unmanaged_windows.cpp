@@ -7,9 +7,13 @@ namespace {
 
 constexpr const wchar_t* X11_DRIVER_KEY = L"Software\\Wine\\X11 Driver";
 constexpr const wchar_t* MANAGED_VALUE = L"Managed";
-constexpr const wchar_t* MANAGED_OFF = L"N";
 
 }  // namespace
+
+bool UnderWindowManager() {
+    wchar_t desktop[16] = {};
+    return GetEnvironmentVariableW(L"FLAGSMITH_DESKTOP", desktop, 16) && !lstrcmpW(desktop, L"openbox");
+}
 
 // On a virtual display without a window manager, Wine waits up to 2 seconds for one to
 // withdraw every managed window that is hidden or destroyed; that wait would swallow what the
@@ -32,8 +36,9 @@ UnmanagedWineWindows::UnmanagedWineWindows() {
     hadValue_ = RegQueryValueExW(key, MANAGED_VALUE, nullptr, nullptr,
                                  reinterpret_cast<BYTE*>(value), &size) == ERROR_SUCCESS;
     previous_ = value;
-    RegSetValueExW(key, MANAGED_VALUE, 0, REG_SZ, reinterpret_cast<const BYTE*>(MANAGED_OFF),
-                   static_cast<DWORD>((lstrlenW(MANAGED_OFF) + 1) * sizeof(wchar_t)));
+    const wchar_t* managed = UnderWindowManager() ? L"Y" : L"N";
+    RegSetValueExW(key, MANAGED_VALUE, 0, REG_SZ, reinterpret_cast<const BYTE*>(managed),
+                   static_cast<DWORD>((lstrlenW(managed) + 1) * sizeof(wchar_t)));
     RegCloseKey(key);
 }
 
