@@ -320,6 +320,35 @@ bool BringToFront(HWND window) {
     return false;
 }
 
+double ShareShowingFace(HWND window, COLORREF face) {
+    RECT client{};
+    GetClientRect(window, &client);
+    POINT origin{0, 0};
+    ClientToScreen(window, &origin);
+    const int width = client.right, height = client.bottom;
+    if (width <= 0 || height <= 0)
+        return 0;
+    BITMAPINFO info{};
+    info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    void* bits = nullptr;
+    HDC screen = GetDC(nullptr);
+    HDC memory = CreateCompatibleDC(screen);
+    HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HGDIOBJ previous = SelectObject(memory, bitmap);
+    BitBlt(memory, 0, 0, width, height, screen, origin.x, origin.y, SRCCOPY);
+    GdiFlush();
+    const DWORD wanted = GetRValue(face) << 16 | GetGValue(face) << 8 | GetBValue(face);
+    const DWORD* pixels = static_cast<const DWORD*>(bits);
+    int showing = 0;
+    for (int i = 0; bits && i < width * height; ++i)
+        showing += (pixels[i] & 0xFFFFFF) == wanted;
+    SelectObject(memory, previous);
+    DeleteObject(bitmap);
+    DeleteDC(memory);
+    ReleaseDC(nullptr, screen);
+    return static_cast<double>(showing) / (width * height);
+}
+
 bool StandIn::Start(const Tree& tree) {
     logPath_ = tree.KeyLogPath();
     const std::wstring exe = ExeFolder() + L"\\WinFBEStandIn.exe";

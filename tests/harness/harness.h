@@ -107,6 +107,9 @@ void PostClick(HWND dialog, int id);
 bool Sync(HWND window);
 // Makes window the foreground window with the keyboard focus (see the focus gap of Wine).
 bool BringToFront(HWND window);
+// What a person sees: the share (0 to 1) of the window's client area that the screen shows
+// in the colour of (its own) face, read back from the screen's pixels.
+double ShareShowingFace(HWND window, COLORREF face = GetSysColor(COLOR_BTNFACE));
 
 class StandIn {
 public:

@@ -68,6 +68,25 @@ TEST(Watch, FollowsWinFbesMinimisation) {
     EXPECT_FALSE(WatchTick(host.Main()));
     EXPECT_FALSE(IsIconic(host.Main()));
     EXPECT_EQ(0, g_followMinimized);
+
+    // Disabled from the restore until a later tick; a box that opened meanwhile keeps it so.
+    for (const bool boxUp : {false, true}) {
+        EXPECT_FALSE(IsWindowEnabled(host.Main()));
+        HWND box = boxUp ? CreateWindowExW(0, L"Static", L"box", WS_POPUP | WS_VISIBLE, 0, 0, 9, 9,
+                                           host.Main(), nullptr, nullptr, nullptr)
+                         : nullptr;
+        uitest::Pump(100);
+        WatchTick(host.Main());
+        EXPECT_FALSE(IsWindowEnabled(host.Main())) << "enabled too early";
+        uitest::Pump(300);
+        WatchTick(host.Main());
+        EXPECT_EQ(!boxUp, IsWindowEnabled(host.Main()) != FALSE);
+        DestroyWindow(box);
+        ShowWindow(host.WinFbe().Handle(), SW_MINIMIZE);
+        WatchTick(host.Main());
+        ShowWindow(host.WinFbe().Handle(), SW_RESTORE);
+        WatchTick(host.Main());
+    }
 }
 
 TEST(Watch, ClosesWhenWinFbeHasGoneAndSavesThePosition) {
@@ -129,6 +148,33 @@ TEST(Watch, WindowOrderFollowsTheForegroundUnlessFrozen) {
     EXPECT_EQ(1, g_isTopmost);
     EXPECT_EQ(host.WinFbe().Handle(), GetForegroundWindow());
     DestroyWindow(other);
+}
+
+int placements = 0;
+WNDPROC mainProc = nullptr;
+
+LRESULT CALLBACK CountingPlacements(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    placements += message == WM_WINDOWPOSCHANGING;
+    return CallWindowProcW(mainProc, window, message, wParam, lParam);
+}
+
+// The desktop in front is no application: one placement out of the topmost band, then none.
+TEST(Watch, DesktopInFrontIsPlacedOnceIn50Ticks) {
+    uitest::WriteWinFbeIni(L"", L"");
+    MainWindowHost host(PRESETS, false);
+    ShowWindow(host.Main(), SW_SHOWNORMAL);
+    WatchTick(host.Main());
+    mainProc = reinterpret_cast<WNDPROC>(SetWindowLongPtrW(
+        host.Main(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(CountingPlacements)));
+    placements = 0;
+    // Wine reports the desktop window, or here no window at all.
+    SetForegroundWindow(GetDesktopWindow());
+    const HWND front = GetForegroundWindow();
+    ASSERT_TRUE(front == GetDesktopWindow() || !front) << front;
+    for (int tick = 0; tick < 50; ++tick)
+        WatchTick(host.Main());
+    EXPECT_EQ(1, placements);
+    EXPECT_FALSE(IsTopmost(host.Main()));
 }
 
 TEST(Watch, TimerStartsWithTheWindowAndClosesTheProgramsWindow) {
