@@ -374,17 +374,16 @@ TEST_F(E2e, FollowsMinimiseRestoreAndTheForeground) {
     // A black window over the program's: where the program shows, it is above it.
     RECT place{};
     GetWindowRect(Main(), &place);
-    HWND third = CreateWindowExW(0, L"STATIC", L"another application",
-                                 WS_OVERLAPPEDWINDOW | WS_VISIBLE | SS_BLACKRECT, place.left - 40,
-                                 place.top - 40, place.right - place.left + 80,
-                                 place.bottom - place.top + 80, nullptr, nullptr,
-                                 GetModuleHandleW(nullptr), nullptr);
+    HWND third = CreateWindowExW(
+        0, L"STATIC", L"another application", WS_OVERLAPPEDWINDOW | WS_VISIBLE | SS_BLACKRECT,
+        place.left - 40, place.top - 40, place.right - place.left + 80,
+        place.bottom - place.top + 80, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
     ASSERT_TRUE(third);
     ASSERT_TRUE(e2e::BringToFront(third));
     EXPECT_TRUE(WaitUntil([&] { return GetWindow(third, GW_HWNDNEXT) == Main(); }, TICKS_MS))
         << "not directly below the application in front";
-    EXPECT_TRUE(!managed || WaitUntil([&] { return e2e::ShareShowingFace(Main()) < 0.1; },
-                                      TICKS_MS))
+    EXPECT_TRUE(!managed ||
+                WaitUntil([&] { return e2e::ShareShowingFace(Main()) < 0.1; }, TICKS_MS))
         << "above the application in front";
     // A person's click into WinFBE, beside the program's window.
     RECT editor{};
@@ -413,31 +412,31 @@ TEST_F(E2e, FollowingWinFbeNeverTakesTheKeyboard) {
     SetFocus(GetDlgItem(Main(), IDC_CLEAR));
     AttachThreadInput(GetCurrentThreadId(), programThread, FALSE);
     for (int round = 0; round < (managed ? 20 : 1); ++round)
-    for (const bool broughtForward : {true, false}) {
-        SCOPED_TRACE(broughtForward ? "brought forward" : "restored without activation");
-        ASSERT_TRUE(e2e::BringToFront(standIn.Window()));
-        standIn.Minimize();
-        ASSERT_TRUE(WaitUntil([&] { return IsIconic(Main()) != FALSE; }, TICKS_MS));
-        if (broughtForward) {
-            // Under a window manager its own activation, as a click on the taskbar button.
-            standIn.Restore();
-            ASSERT_TRUE(managed || e2e::BringToFront(standIn.Window()));
-        } else {
-            ShowWindow(standIn.Window(), SW_SHOWNOACTIVATE);
+        for (const bool broughtForward : {true, false}) {
+            SCOPED_TRACE(broughtForward ? "brought forward" : "restored without activation");
+            ASSERT_TRUE(e2e::BringToFront(standIn.Window()));
+            standIn.Minimize();
+            ASSERT_TRUE(WaitUntil([&] { return IsIconic(Main()) != FALSE; }, TICKS_MS));
+            if (broughtForward) {
+                // Under a window manager its own activation, as a click on the taskbar button.
+                standIn.Restore();
+                ASSERT_TRUE(managed || e2e::BringToFront(standIn.Window()));
+            } else {
+                ShowWindow(standIn.Window(), SW_SHOWNOACTIVATE);
+            }
+            ASSERT_TRUE(WaitUntil([&] { return !IsIconic(Main()); }, TICKS_MS));
+            Settle();
+            EXPECT_NE(Main(), GetForegroundWindow());
+            EXPECT_TRUE(!managed || InSight(Main())) << "not in sight beside WinFBE";
+            standIn.ClearKeys();
+            keybd_event(VK_SPACE, 0x39, 0, 0);
+            keybd_event(VK_SPACE, 0x39, KEYEVENTF_KEYUP, 0);
+            Settle();
+            if (broughtForward) {
+                EXPECT_EQ(standIn.Keys(), (std::vector<std::string>{"down 0x20", "up 0x20"}));
+            }
+            EXPECT_EQ(tree->Switches(), line);
         }
-        ASSERT_TRUE(WaitUntil([&] { return !IsIconic(Main()); }, TICKS_MS));
-        Settle();
-        EXPECT_NE(Main(), GetForegroundWindow());
-        EXPECT_TRUE(!managed || InSight(Main())) << "not in sight beside WinFBE";
-        standIn.ClearKeys();
-        keybd_event(VK_SPACE, 0x39, 0, 0);
-        keybd_event(VK_SPACE, 0x39, KEYEVENTF_KEYUP, 0);
-        Settle();
-        if (broughtForward) {
-            EXPECT_EQ(standIn.Keys(), (std::vector<std::string>{"down 0x20", "up 0x20"}));
-        }
-        EXPECT_EQ(tree->Switches(), line);
-    }
 }
 
 TEST_F(E2e, WindowOrderStaysWhileAMessageIsUp) {

@@ -12,7 +12,8 @@ constexpr const wchar_t* MANAGED_VALUE = L"Managed";
 
 bool UnderWindowManager() {
     wchar_t desktop[16] = {};
-    return GetEnvironmentVariableW(L"FLAGSMITH_DESKTOP", desktop, 16) && !lstrcmpW(desktop, L"openbox");
+    return GetEnvironmentVariableW(L"FLAGSMITH_DESKTOP", desktop, 16) &&
+           !lstrcmpW(desktop, L"openbox");
 }
 
 // On a virtual display without a window manager, Wine waits up to 2 seconds for one to
