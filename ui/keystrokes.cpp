@@ -9,6 +9,9 @@ constexpr UINT TIMER_RESOLUTION_MS = 1;
 constexpr DWORD FOCUS_POLL_MS = 2;
 constexpr int CATCH_UP_TRIPS = 2;
 constexpr SHORT KEY_DOWN_BIT = static_cast<SHORT>(0x8000);
+// Wine's reset came within 50 ms of the activation on a loaded machine; where it never comes
+// (a window manager that leaves the X focus alone) this is what a click costs.
+constexpr DWORD MODIFIER_RESET_LIMIT_MS = 100;
 
 constexpr KeyEvent BUILD_CONFIG_EVENTS[] = {
     {VK_F7, false},
@@ -48,17 +51,60 @@ void WaitForFocus(HWND winFbe) {
     }
 }
 
-// Wine sets the modifier keys from the real keyboard when WinFBE's thread handles the X focus
-// event of its activation: a Shift sent before that is released again and F7 arrives alone.
-// The first round trip through that thread lets it send its focus request to the X server, the
-// second lets it take the answer, which it reads before any sent message. Each is bounded, for
-// a WinFBE that hangs; on Windows they cost microseconds.
+// Further X events of the activation can still reach WinFBE's thread after the reset (see
+// ModifierReset). The first round trip through that thread lets it send its focus request to
+// the X server, the second lets it take the answer, which it reads before any sent message.
+// Each is bounded, for a WinFBE that hangs; on Windows they cost microseconds.
 void LetWinFbeCatchUp(HWND winFbe) {
     for (int trip = 0; trip < CATCH_UP_TRIPS; ++trip) {
         DWORD_PTR ignored = 0;
         SendMessageTimeoutW(winFbe, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, FOCUS_WAIT_LIMIT_MS, &ignored);
     }
 }
+
+void SendKey(const KeyEvent& event) {
+    const BYTE scanCode = static_cast<BYTE>(MapVirtualKeyW(event.virtualKey, MAPVK_VK_TO_VSC));
+    keybd_event(event.virtualKey, scanCode, event.release ? KEYEVENTF_KEYUP : 0, 0);
+}
+
+// Wine's own export, absent on Windows.
+bool RunsUnderWine() {
+    const HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");
+    return ntdll && GetProcAddress(ntdll, "wine_get_version");
+}
+
+bool IsHeldDown(BYTE virtualKey) {
+    return (GetAsyncKeyState(virtualKey) & KEY_DOWN_BIT) != 0;
+}
+
+// Wine sets the modifier keys from the real keyboard when WinFBE's thread handles the X focus
+// event of its activation, and it overwrites the Shift that thread has already read: a Shift
+// pressed before that moment is released again, and F7 arrives alone. When the activation has
+// yet to come, a Shift is pressed at once, before WinFBE's thread can have handled it, and the
+// sequence waits (bounded) until Wine has released it again; the sequence's own Shift comes
+// after. Where nothing releases it (the focus was already WinFBE's, or the real Shift is held),
+// the bound passes and the sequence goes on. Windows keeps the Shift: nothing is pressed there.
+class ModifierReset {
+public:
+    ModifierReset(HWND winFbe, bool focusMoves, const KeySequence& sequence)
+        : armed_(winFbe && focusMoves && sequence.count > 0 &&
+                 sequence.events[0].virtualKey == VK_SHIFT &&
+                 GetWindowThreadProcessId(winFbe, nullptr) != GetCurrentThreadId() &&
+                 RunsUnderWine()) {
+        if (armed_) {
+            SendKey({VK_SHIFT, false});
+        }
+    }
+    void Await() const {
+        const DWORD start = GetTickCount();
+        while (armed_ && IsHeldDown(VK_SHIFT) && GetTickCount() - start < MODIFIER_RESET_LIMIT_MS) {
+            Sleep(FOCUS_POLL_MS);
+        }
+    }
+
+private:
+    bool armed_;
+};
 
 using TimePeriodFunction = UINT(WINAPI*)(UINT);
 
@@ -99,11 +145,6 @@ const TimerResolution& SystemTimerResolution() {
     return resolution;
 }
 
-void SendKey(const KeyEvent& event) {
-    const BYTE scanCode = static_cast<BYTE>(MapVirtualKeyW(event.virtualKey, MAPVK_VK_TO_VSC));
-    keybd_event(event.virtualKey, scanCode, event.release ? KEYEVENTF_KEYUP : 0, 0);
-}
-
 }  // namespace
 
 // The F7 release comes after the timer resolution is given back, with no wait behind it.
@@ -117,8 +158,11 @@ bool KeepWaitingForFocus(bool winFbeFound, bool focusReported, DWORD waitedMs) {
 
 void SendKeysToWinFbe(const KeySequence& sequence) {
     HWND winFbe = FindWindowW(WINFBE_CLASS, nullptr);
+    const bool focusMoves = GetForegroundWindow() != winFbe;
     SetForegroundWindow(winFbe);
+    const ModifierReset reset(winFbe, focusMoves, sequence);
     WaitForFocus(winFbe);
+    reset.Await();
     if (winFbe) {
         LetWinFbeCatchUp(winFbe);
     }
@@ -128,9 +172,9 @@ void SendKeysToWinFbe(const KeySequence& sequence) {
     bool shiftHeld = false;
     for (int i = 0; i < sequence.timedCount; ++i) {
         const KeyEvent& event = sequence.events[i];
-        // Wine's reset of the modifiers (see LetWinFbeCatchUp) can still come between Shift and
-        // F7: it shows as a Shift released behind the sequence's back, pressed again here.
-        if (shiftHeld && !event.release && !(GetAsyncKeyState(VK_SHIFT) & KEY_DOWN_BIT)) {
+        // A late reset of the modifiers (see ModifierReset) can still come between Shift and F7:
+        // it shows as a Shift released behind the sequence's back, pressed again here.
+        if (shiftHeld && !event.release && !IsHeldDown(VK_SHIFT)) {
             SendKey({VK_SHIFT, false});
             Sleep(KEY_WAIT_MS);
         }
