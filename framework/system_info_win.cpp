@@ -11,6 +11,7 @@ constexpr const wchar_t* NTDLL_NAME = L"NtDll.dll";
 constexpr const char* RTL_GET_VERSION_NAME = "RtlGetVersion";
 constexpr const wchar_t* USER32_NAME = L"user32.dll";
 constexpr const char* IS_PROCESS_DPI_AWARE_NAME = "IsProcessDPIAware";
+constexpr const char* WINE_GET_VERSION_NAME = "wine_get_version";
 constexpr LONG STATUS_OK = 0;
 
 using RtlGetVersionFunction = LONG(WINAPI*)(OSVERSIONINFOEXW*);
@@ -49,4 +50,10 @@ bool IsDpiAwareProcess() {
     auto isProcessDpiAware =
         LookUp<IsProcessDpiAwareFunction>(user32.get(), IS_PROCESS_DPI_AWARE_NAME);
     return isProcessDpiAware && isProcessDpiAware() != FALSE;
+}
+
+bool RunsUnderWine() {
+    // ntdll is in every process from its start: no reference to take or release.
+    HMODULE ntdll = GetModuleHandleW(NTDLL_NAME);
+    return ntdll && GetProcAddress(ntdll, WINE_GET_VERSION_NAME) != nullptr;
 }

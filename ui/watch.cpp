@@ -7,6 +7,7 @@
 #include "app/identifiers.h"
 #include "app/settings_file_win.h"
 #include "app/status_text.h"
+#include "framework/system_info_win.h"
 #include "framework/text_rules.h"
 #include "ui/main_window.h"
 #include "ui/modal.h"
@@ -86,6 +87,25 @@ HWND BelowForeground(HWND foreground) {
         return HWND_NOTOPMOST;
     }
     return root;
+}
+
+// Under Wine a window manager may stack the windows, and Wine passes it no request to go below
+// another window. Leaving the topmost band, the window goes below the one the manager has
+// focused, which is still WinFBE while the application in front has not yet handled its
+// activation (busy right after showing its window): the window would sink below WinFBE. A
+// raise is passed on, so the window rises out of the band over everything and then the
+// application in front rises over it, in its own thread's time (asked again on each tick
+// until done, unless it hangs). On Windows one placement does it.
+void PlaceBelow(HWND mainWindow, HWND below) {
+    static const bool stackedByHost = RunsUnderWine();
+    if (below == HWND_NOTOPMOST || !stackedByHost) {
+        SetWindowPos(mainWindow, below, 0, 0, 0, 0, Z_ORDER_ONLY);
+        return;
+    }
+    SetWindowPos(mainWindow, HWND_NOTOPMOST, 0, 0, 0, 0, Z_ORDER_ONLY);
+    if (!IsHungAppWindow(below)) {
+        SetWindowPos(below, HWND_TOP, 0, 0, 0, 0, Z_ORDER_ONLY | SWP_ASYNCWINDOWPOS);
+    }
 }
 
 // Restored with WinFBE, the window stays disabled for a while: a window manager gives a
@@ -180,7 +200,7 @@ bool WatchTick(HWND mainWindow) {
                                      ? !g_isTopmost
                                      : GetWindow(below, GW_HWNDNEXT) == mainWindow;
             if (!inPlace) {
-                SetWindowPos(mainWindow, below, 0, 0, 0, 0, Z_ORDER_ONLY);
+                PlaceBelow(mainWindow, below);
             }
             g_isTopmost = 0;
         } else if (!g_isTopmost) {
