@@ -1,6 +1,7 @@
 #include "ui/keystrokes.h"
 
 #include "app/identifiers.h"
+#include "framework/system_info_win.h"
 
 namespace {
 
@@ -65,12 +66,6 @@ void LetWinFbeCatchUp(HWND winFbe) {
 void SendKey(const KeyEvent& event) {
     const BYTE scanCode = static_cast<BYTE>(MapVirtualKeyW(event.virtualKey, MAPVK_VK_TO_VSC));
     keybd_event(event.virtualKey, scanCode, event.release ? KEYEVENTF_KEYUP : 0, 0);
-}
-
-// Wine's own export, absent on Windows.
-bool RunsUnderWine() {
-    const HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");
-    return ntdll && GetProcAddress(ntdll, "wine_get_version");
 }
 
 bool IsHeldDown(BYTE virtualKey) {
