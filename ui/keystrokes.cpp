@@ -152,6 +152,10 @@ bool KeepWaitingForFocus(bool winFbeFound, bool focusReported, DWORD waitedMs) {
 }
 
 void SendKeysToWinFbe(const KeySequence& sequence) {
+    // Wine passes the window system requests such as the focus of the click that activated
+    // this window when the thread next looks for input; sent after WinFBE's, that focus would
+    // take the keyboard back from it. A look without waiting passes them now.
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, 0, QS_ALLINPUT);
     HWND winFbe = FindWindowW(WINFBE_CLASS, nullptr);
     const bool focusMoves = GetForegroundWindow() != winFbe;
     SetForegroundWindow(winFbe);

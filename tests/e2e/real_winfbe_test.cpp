@@ -298,6 +298,7 @@ TEST_F(RealWinFbe, KeystrokeButtonsClickedWithTheMouseReachTheEditor) {
             // the program alone, or hands the foreground on to the desktop before the keys
             // arrive; the user then clicks again.
             bool opened = false;
+            std::string clicks;  // per attempt: whether the click reached the command
             for (int attempt = 0; attempt < CLICK_ATTEMPTS && !opened; ++attempt) {
                 ASSERT_TRUE(e2e::BringToFront(editor->window));
                 // While an editor window other than its main window was in front the program
@@ -305,15 +306,17 @@ TEST_F(RealWinFbe, KeystrokeButtonsClickedWithTheMouseReachTheEditor) {
                 ASSERT_TRUE(WaitUntil([&] { return WindowFromPoint(Centre(button)) == button; },
                                       UNCOVER_MS))
                     << "the button stays covered";
+                const bool handedOn = ClickCommand(button);
+                clicks += handedOn ? "+" : "-";
                 opened =
-                    ClickCommand(button) &&
+                    handedOn &&
                     WaitUntil([&] { return editor->Opened(c.opens) || editor->Opened(c.never); },
                               OPEN_MS);
             }
             if (editor->Opened(c.never))
                 ++wrongWindows[&c - cases];
             else
-                EXPECT_TRUE(editor->Opened(c.opens));
+                EXPECT_TRUE(editor->Opened(c.opens)) << "clicks handed on: " << clicks;
             ASSERT_TRUE(editor->CloseOpened());
         }
     }
