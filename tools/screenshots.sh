@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Renders the documentation screenshots under a virtual display: the main window in both
-# layouts, the edit window and a message box, each cropped to its window, into docs/.
+# layouts, the edit window and a message box, each cropped to its window, into docs/; and,
+# where the real WinFBE editor lies beside the project (../shared/winfbe), its "User Tools"
+# dialog with the program's entry as README's one-line [UserTools] entry makes it.
 #   bash tools/screenshots.sh     (BUILD_DIR picks the build folder)
 set -uo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
@@ -73,6 +75,47 @@ run_program FlagsmithIIL.exe
 shoot main-window-large FLG || status=1
 poke close FLG
 poke gone FLG
+
+# shoot_user_tools EDITOR_DIR: the real editor in a tree of its own, its settings file as a
+# user leaves it after adding README's [UserTools] line (and with the update check off, whose
+# run leaves the editor deaf to keys); Ctrl+F7 opens the dialog, the entry is picked in its
+# list.
+shoot_user_tools() {
+    local from=$1 etree="$build/shots-editor" entry
+    entry=$(grep -m 1 '^USERTOOL_[0-9]*=FlagsmithII|' "$root/README.md") ||
+        { echo "no [UserTools] line in README.md" >&2; return 1; }
+    rm -rf "$etree"
+    mkdir -p "$etree/Tools"
+    cp -r "$from/Settings" "$from/Languages" "$from/Themes" "$etree/"
+    cp "$from/WinFBE$bits.exe" "$from/Scintilla$bits.dll" "$from/Lexilla$bits.dll" \
+        "$from/cJSON$bits.dll" "$etree/"
+    cp "$tree/Tools/FlagsmithII.exe" "$tree/Tools/Alertkit.dll" "$etree/Tools/"
+    chmod -R u+w "$etree"
+    # WinFBE.ini is UTF-16LE with a byte-order mark and CRLF; the entry takes the place of
+    # the line with its number.
+    { printf '\xff\xfe'
+      iconv -f UTF-16 -t UTF-8 "$from/Settings/WinFBE.ini" |
+          ENTRY="$entry" awk 'BEGIN { e = ENVIRON["ENTRY"]; key = substr(e, 1, index(e, "=")) }
+              index($0, key) == 1 { print e "\r"; next }
+              /^CheckForUpdates=/ { print "CheckForUpdates=0\r"; next }
+              { print }' |
+          iconv -f UTF-8 -t UTF-16LE
+    } >"$etree/Settings/WinFBE.ini"
+    (cd "$etree" && wine "WinFBE$bits.exe" >/dev/null 2>&1 </dev/null &)
+    poke rect '*' WinFBE_Class >/dev/null || { echo "the editor did not start" >&2; return 1; }
+    # After its first start in a fresh prefix the editor takes about 10 seconds to react.
+    local try
+    for try in 1 2 3 4 5 6; do
+        poke keys '*' ctrl+118 WinFBE_Class && poke rect "User Tools" >/dev/null && break
+    done
+    poke pick "User Tools" FlagsmithII || { echo "no FlagsmithII entry in User Tools" >&2; return 1; }
+    shoot user-tools "User Tools"
+}
+if [ -f "$root/../shared/winfbe/WinFBE$bits.exe" ]; then
+    shoot_user_tools "$(cd "$root/../shared/winfbe" && pwd)" || status=1
+else
+    echo "docs/user-tools.png kept: the WinFBE editor is not beside the project (../shared/winfbe)"
+fi
 
 wine_env_cleanup
 trap - EXIT INT TERM

@@ -133,11 +133,14 @@ wine_env_start() {
     mkdir -p "$WINE_ENV_DIR"
     if [ "${KEEP_PREFIX:-0}" != 1 ] || [ ! -f "$WINEPREFIX/system.reg" ]; then
         rm -rf "$WINEPREFIX"
-        # A prefix does not always see the Tahoma of Debian's fonts-wine (64-bit ones never,
-        # 32-bit ones on some hosts), and the program's window is drawn in Tahoma; installed
-        # into the prefix before the first program starts, it is a family like any other.
+        # A prefix does not always see the fonts of Debian's fonts-wine (64-bit ones never,
+        # 32-bit ones on some hosts): the program's window is drawn in Tahoma, and Wine draws
+        # the glyphs of frame buttons and arrows in Marlett (without it a close button shows an
+        # "r"). Installed into the prefix before the first program starts, each is a family
+        # like any other.
         mkdir -p "$WINEPREFIX/drive_c/windows/Fonts"
-        cp /usr/share/wine/fonts/tahoma*.ttf "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null
+        cp /usr/share/wine/fonts/tahoma*.ttf /usr/share/wine/fonts/marlett.ttf \
+            "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null
         # No Mono or Gecko installers: nothing here needs them.
         WINEDLLOVERRIDES="mscoree,mshtml=" wine wineboot.exe -i >/dev/null 2>&1
         wineserver -w

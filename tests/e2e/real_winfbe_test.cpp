@@ -168,14 +168,20 @@ struct Editor {
         return WritePrivateProfileStringW(L"Editor", L"CheckForUpdates", L"0",
                                           tree.IniPath().c_str()) != FALSE;
     }
-    // Starts the editor; true once its main window is up and F7 opens its window.
+    // Starts the editor; true once its main window is up and F7 opens its window. The editor
+    // now and then dies during its start under Wine; a second start is the user's remedy too.
     bool Start() {
         const std::wstring exe = tree.Root() + L"\\WinFBE" + EditorBits() + L".exe";
-        if (!process.Start(exe, L"", tree.Root()))
-            return false;
-        window =
-            e2e::WaitForProcessWindow(process.Id(), WINFBE_CLASS, nullptr, true, EDITOR_START_MS);
-        return window && WaitUntilItReacts();
+        for (int i = 0; i < EDITOR_STARTS; ++i) {
+            window = nullptr;
+            if (!process.Start(exe, L"", tree.Root()))
+                return false;
+            window = e2e::WaitForProcessWindow(process.Id(), WINFBE_CLASS, nullptr, true,
+                                               EDITOR_START_MS);
+            if (window && WaitUntilItReacts())
+                return true;
+        }
+        return false;
     }
     HWND Opened(const wchar_t* title) const {
         return e2e::FindProcessWindow(process.Id(), nullptr, title, true);
@@ -222,12 +228,7 @@ protected:
         editor = new Editor;
         editor->source = source;
         ASSERT_TRUE(editor->LayOut()) << "copying the editor into the test tree";
-        // The editor now and then dies during its start under Wine; a second start is the
-        // user's remedy too.
-        bool started = false;
-        for (int i = 0; i < EDITOR_STARTS && !started; ++i)
-            started = editor->Start();
-        ASSERT_TRUE(started)
+        ASSERT_TRUE(editor->Start())
             << "the editor's window never appeared or never opened its window on F7";
     }
     static void TearDownTestSuite() {
@@ -240,7 +241,18 @@ protected:
         if (!skipReason->empty())
             GTEST_SKIP() << *skipReason;
     }
-    void TearDown() override { program.Proc().Kill(); }
+    // A test that ended the editor leaves the next one an editor as the suite began with: laid
+    // out afresh, since the editor rewrote its settings file as it closed (with the update
+    // check on again, which leaves a freshly started editor deaf to keys), and started.
+    void TearDown() override {
+        program.Proc().Kill();
+        if (!editor || editor->process.Running())
+            return;
+        // The files the editor wrote as it ended may still be held for a moment.
+        ASSERT_TRUE(WaitUntil([&] { return editor->LayOut(); }, WRITE_MS))
+            << "copying the editor into the test tree again";
+        ASSERT_TRUE(editor->Start()) << "the editor did not start again";
+    }
 
     // Starts the program in the editor's tree; the text of the start-up message it showed, if
     // any, once that is dismissed and the main window is up.
@@ -330,17 +342,23 @@ TEST_F(RealWinFbe, KeystrokeButtonsClickedWithTheMouseReachTheEditor) {
 
 TEST_F(RealWinFbe, ProgramOnTheEditorsOwnSettingsFile) {
     const std::wstring ini = editor->tree.IniPath();
-    ASSERT_TRUE(CopyFiles(editor->source + L"\\Settings", editor->tree.Root() + L"\\Settings",
-                          {L"WinFBE.ini"}));
+    const std::string copied = e2e::ReadBytes(editor->source + L"\\Settings\\WinFBE.ini");
+    ASSERT_FALSE(copied.empty());
     // Right after the previous test's program was ended, Wine now and then reads the fresh copy
-    // as empty for a moment.
-    std::string copied;
+    // as empty for a moment, and a file the editor has just written as it closed may still be
+    // held: copied again until the file holds the editor's own settings.
+    DWORD copyError = 0;
     ASSERT_TRUE(WaitUntil(
         [&] {
-            copied = e2e::ReadBytes(editor->source + L"\\Settings\\WinFBE.ini");
-            return !copied.empty() && e2e::ReadBytes(ini) == copied;
+            if (e2e::ReadBytes(ini) == copied)
+                return true;
+            if (!CopyFiles(editor->source + L"\\Settings", editor->tree.Root() + L"\\Settings",
+                           {L"WinFBE.ini"}))
+                copyError = GetLastError();
+            return e2e::ReadBytes(ini) == copied;
         },
-        WRITE_MS));
+        WRITE_MS))
+        << "the settings file not copied (last copy error " << copyError << ")";
     const std::wstring original = e2e::ReadIniText(ini);
     ASSERT_EQ(e2e::IniValue(original, L"Compiler", L"CompilerSwitches"), std::wstring());
     ASSERT_EQ(e2e::IniValue(original, L"Compiler", L"FBWINCompiler32"), std::wstring());
@@ -407,9 +425,6 @@ TEST_F(RealWinFbe, StartedByTheEditorsToolKeyFollowsItAndEndsWithIt) {
     EXPECT_TRUE(program.Proc().WaitExit(EXIT_MS).has_value())
         << "still running after the editor closed";
     ASSERT_TRUE(editor->process.WaitExit(EXIT_MS).has_value()) << "the editor did not close";
-    // The editor again for the tests that follow, laid out afresh: the settings file may hold
-    // the update check again, which leaves a freshly started editor deaf to keys.
-    ASSERT_TRUE(editor->LayOut() && editor->Start());
 }
 
 }  // namespace
