@@ -385,7 +385,10 @@ TEST_F(E2e, FollowsMinimiseRestoreAndTheForeground) {
     ASSERT_TRUE(third);
     Sleep(SETTLE_MS);  // busy after showing its window: the window manager's focus comes late
     ASSERT_TRUE(e2e::BringToFront(third));
-    EXPECT_TRUE(WaitUntil([&] { return GetWindow(third, GW_HWNDNEXT) == Main(); }, TICKS_MS))
+    // Under a window manager the order is the manager's, read back by Wine a while later: there
+    // the screen tells.
+    EXPECT_TRUE(managed ||
+                WaitUntil([&] { return GetWindow(third, GW_HWNDNEXT) == Main(); }, TICKS_MS))
         << "not directly below the application in front";
     const auto half = [&] { return std::abs(e2e::ShareShowingFace(Main()) - 0.3) < 0.2; };
     EXPECT_TRUE(!managed || WaitUntil(half, TICKS_MS)) << "above the application, or below WinFBE";
@@ -481,8 +484,15 @@ TEST_F(E2e, KeystrokeButtonsSendTheirExactSequencesToWinFbe) {
     } cases[] = {{IDC_BUILD_CONFIG, {"down 0x76", "up 0x76"}}, {IDC_COMPILER_SETUP, setup}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.button);
-        ASSERT_TRUE(e2e::BringToFront(standIn.Window()));
-        ASSERT_TRUE(WaitUntil([&] { return standIn.HasFocus(); }, TICKS_MS));
+        // A window manager focuses the program's new window a moment after it shows: WinFBE
+        // is brought forward until it keeps the keyboard.
+        for (int attempt = 0; attempt < 3; ++attempt) {
+            ASSERT_TRUE(e2e::BringToFront(standIn.Window()));
+            ASSERT_TRUE(WaitUntil([&] { return standIn.HasFocus(); }, TICKS_MS));
+            Settle();
+            if (standIn.HasFocus())
+                break;
+        }
         standIn.ClearKeys();
         // The command itself, not a click: a click would first activate the program's window.
         PostCommand(c.button);
