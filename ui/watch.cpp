@@ -83,7 +83,7 @@ bool IsDesktop(HWND window) {
 // the desktop, below which nothing can be placed (the order would never read back as done).
 HWND BelowForeground(HWND foreground) {
     HWND root = foreground ? GetAncestor(foreground, GA_ROOT) : nullptr;
-    if (!root || IsDesktop(root) || (GetWindowLongW(root, GWL_EXSTYLE) & WS_EX_TOPMOST)) {
+    if (!root || (GetWindowLongW(root, GWL_EXSTYLE) & WS_EX_TOPMOST) || IsDesktop(root)) {
         return HWND_NOTOPMOST;
     }
     return root;

@@ -9,6 +9,7 @@
 #include "app/position_codec.h"
 #include "app/status_text.h"
 #include "app/switch_line.h"
+#include "framework/system_info_win.h"
 #include "tests/app/parking_cases.h"
 #include "tests/app/test_folder.h"
 #include "tests/harness/files.h"
@@ -134,8 +135,7 @@ TEST(SettingsFile, FolderOutsideTheCodePageStillReadsTheLine) {
         // Wine names a folder in the Unix locale's encoding and, without a UTF-8 locale, fails
         // for these letters with "file not found" in a folder that exists.
         const DWORD error = GetLastError();
-        if (error == ERROR_FILE_NOT_FOUND &&
-            GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "wine_get_version")) {
+        if (error == ERROR_FILE_NOT_FOUND && RunsUnderWine()) {
             GTEST_SKIP() << "Wine cannot name Greek or Cyrillic folders: the Unix side runs "
                             "without a UTF-8 locale";
         }

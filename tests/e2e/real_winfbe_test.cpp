@@ -9,8 +9,10 @@
 #include <vector>
 
 #include "tests/harness/harness.h"
+#include "tests/harness/keys.h"
 #include "app/identifiers.h"
 
+using e2e::PressKey;
 using e2e::WaitUntil;
 
 namespace {
@@ -43,11 +45,6 @@ constexpr const wchar_t* ENVIRONMENT_TITLE = L"Environment Options";
 // The editor of the program's own bitness: WinFBE32.exe with its *32.dll, or the 64-bit set.
 const wchar_t* EditorBits() {
     return sizeof(void*) == 8 ? L"64" : L"32";
-}
-
-bool UnderWine() {
-    const HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");
-    return ntdll && GetProcAddress(ntdll, "wine_get_version");
 }
 
 std::string Narrow(const std::wstring& text) {
@@ -107,16 +104,6 @@ bool CopyFiles(const std::wstring& from,
         SetFileAttributesW(target.c_str(), FILE_ATTRIBUTE_NORMAL);
     }
     return true;
-}
-
-void PressKey(BYTE key, BYTE modifier = 0) {
-    const auto scan = [](BYTE k) { return static_cast<BYTE>(MapVirtualKeyW(k, MAPVK_VK_TO_VSC)); };
-    if (modifier)
-        keybd_event(modifier, scan(modifier), 0, 0);
-    keybd_event(key, scan(key), 0, 0);
-    keybd_event(key, scan(key), KEYEVENTF_KEYUP, 0);
-    if (modifier)
-        keybd_event(modifier, scan(modifier), KEYEVENTF_KEYUP, 0);
 }
 
 POINT Centre(HWND window) {
@@ -335,7 +322,7 @@ TEST_F(RealWinFbe, KeystrokeButtonsClickedWithTheMouseReachTheEditor) {
     // Under Wine a late second reset of the modifiers can still release the Shift (none seen
     // in 320 clicks on a loaded machine; the program that only waited round trips lost up to
     // seven in 20). On Windows nothing releases it.
-    const int allowed = UnderWine() ? 1 : 0;
+    const int allowed = e2e::UnderWine() ? 1 : 0;
     for (const Case& c : cases)
         EXPECT_LE(wrongWindows[&c - cases], allowed) << Narrow(c.never) << " opened instead";
 }

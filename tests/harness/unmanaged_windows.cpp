@@ -10,6 +10,11 @@ constexpr const wchar_t* MANAGED_VALUE = L"Managed";
 
 }  // namespace
 
+bool UnderWine() {
+    const HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");
+    return ntdll && GetProcAddress(ntdll, "wine_get_version");
+}
+
 bool UnderWindowManager() {
     wchar_t desktop[16] = {};
     return GetEnvironmentVariableW(L"FLAGSMITH_DESKTOP", desktop, 16) &&
@@ -24,8 +29,7 @@ bool UnderWindowManager() {
 // Wine's X11 driver reads it when it loads into a process, that is before the process's first
 // window.
 UnmanagedWineWindows::UnmanagedWineWindows() {
-    HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");
-    underWine_ = ntdll && GetProcAddress(ntdll, "wine_get_version");
+    underWine_ = UnderWine();
     if (!underWine_)
         return;
     HKEY key = nullptr;

@@ -18,6 +18,8 @@
 #include <cstdio>
 #include <cwchar>
 
+#include "tests/harness/keys.h"
+
 namespace {
 
 constexpr DWORD WAIT_MS = 10000;
@@ -83,16 +85,6 @@ bool GiveKeyboard(HWND window) {
     return false;
 }
 
-void Press(BYTE key, bool ctrl) {
-    const auto scan = [](BYTE k) { return static_cast<BYTE>(MapVirtualKeyW(k, MAPVK_VK_TO_VSC)); };
-    if (ctrl)
-        keybd_event(VK_CONTROL, scan(VK_CONTROL), 0, 0);
-    keybd_event(key, scan(key), 0, 0);
-    keybd_event(key, scan(key), KEYEVENTF_KEYUP, 0);
-    if (ctrl)
-        keybd_event(VK_CONTROL, scan(VK_CONTROL), KEYEVENTF_KEYUP, 0);
-}
-
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
@@ -124,7 +116,7 @@ int wmain(int argc, wchar_t** argv) {
         const long key = wcstol(argv[3] + (ctrl ? 5 : 0), nullptr, 10);
         if (key <= 0 || key > 0xFE || !GiveKeyboard(window))
             return 1;
-        Press(static_cast<BYTE>(key), ctrl);
+        e2e::PressKey(static_cast<BYTE>(key), ctrl ? VK_CONTROL : 0);
         return 0;
     }
     if (pick) {
