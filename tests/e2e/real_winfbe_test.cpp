@@ -332,8 +332,9 @@ TEST_F(RealWinFbe, ProgramOnTheEditorsOwnSettingsFile) {
     const std::string copied = e2e::ReadBytes(editor->source + L"\\Settings\\WinFBE.ini");
     ASSERT_FALSE(copied.empty());
     // Right after the previous test's program was ended, Wine now and then reads the fresh copy
-    // as empty for a moment, and a file the editor has just written as it closed may still be
-    // held: copied again until the file holds the editor's own settings.
+    // as empty for a moment (also right after a read that gave it whole), and a file the editor
+    // has just written as it closed may still be held: copied again until the file holds the
+    // editor's own settings, which are then read from the bytes the source gave.
     DWORD copyError = 0;
     ASSERT_TRUE(WaitUntil(
         [&] {
@@ -346,7 +347,7 @@ TEST_F(RealWinFbe, ProgramOnTheEditorsOwnSettingsFile) {
         },
         WRITE_MS))
         << "the settings file not copied (last copy error " << copyError << ")";
-    const std::wstring original = e2e::ReadIniText(ini);
+    const std::wstring original = e2e::IniText(copied);
     ASSERT_EQ(e2e::IniValue(original, L"Compiler", L"CompilerSwitches"), std::wstring());
     ASSERT_EQ(e2e::IniValue(original, L"Compiler", L"FBWINCompiler32"), std::wstring());
 

@@ -55,7 +55,10 @@ void WriteUtf16File(const std::wstring& path, const std::wstring& text) {
 }
 
 std::wstring ReadIniText(const std::wstring& path, bool* utf16) {
-    const std::string bytes = ReadBytes(path);
+    return IniText(ReadBytes(path), utf16);
+}
+
+std::wstring IniText(const std::string& bytes, bool* utf16) {
     const bool wide = bytes.size() >= 2 && static_cast<unsigned char>(bytes[0]) == 0xFF &&
                       static_cast<unsigned char>(bytes[1]) == 0xFE;
     if (utf16)

@@ -20,6 +20,8 @@ void WriteUtf16File(const std::wstring& path, const std::wstring& text);
 // A settings file's text without the byte-order mark: UTF-16LE when the file starts with the
 // mark, else the ANSI code page. utf16, when given, tells which.
 std::wstring ReadIniText(const std::wstring& path, bool* utf16 = nullptr);
+// The same for a settings file's bytes already read.
+std::wstring IniText(const std::string& bytes, bool* utf16 = nullptr);
 
 // Section, key and value of one "key=value" line, in file order.
 struct IniEntry {
