@@ -332,9 +332,10 @@ TEST_F(RealWinFbe, ProgramOnTheEditorsOwnSettingsFile) {
     const std::string copied = e2e::ReadBytes(editor->source + L"\\Settings\\WinFBE.ini");
     ASSERT_FALSE(copied.empty());
     // Right after the previous test's program was ended, Wine now and then reads the fresh copy
-    // as empty for a moment (also right after a read that gave it whole), and a file the editor
-    // has just written as it closed may still be held: copied again until the file holds the
-    // editor's own settings, which are then read from the bytes the source gave.
+    // as empty for a moment, and a file the editor has just written as it closed may still be
+    // held: copied again until the file holds the editor's own settings. A second read right
+    // after a whole one has also come back without CompilerSwitches (the editor was not
+    // writing), so the settings are taken from the bytes the source gave.
     DWORD copyError = 0;
     ASSERT_TRUE(WaitUntil(
         [&] {
