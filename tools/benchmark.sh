@@ -48,7 +48,7 @@ bench_bitness() (
 )
 
 all_bits=64
-flagsmith_host_runs_32bit && all_bits="32 64"
+flagsmith_runs_32bit_wine && all_bits="32 64"
 all_bits=${FLAGSMITH_BENCH_BITS:-$all_bits}
 rc=0
 for bits in $all_bits; do

@@ -6,7 +6,8 @@
 #       are named); on failure shows the errors.
 #   flagsmith_host_runs_32bit: whether this host executes 32-bit x86 programs natively.
 #       FLAGSMITH_RUN32=1 or 0 overrides the check.
-#   flagsmith_run_bits: 32 where the host runs 32-bit code, else 64: the build to run.
+#   flagsmith_runs_32bit_wine: whether the host runs 32-bit code and 32-bit Wine is there.
+#   flagsmith_run_bits: 32 where both hold, else 64: the build to run.
 #   flagsmith_build_dir BUILD_DIR BITS: the folder of that build (the 64-bit one lies inside
 #       the 32-bit one's folder).
 
@@ -79,6 +80,17 @@ flagsmith_host_runs_32bit() {
     [ "$rc" -eq 42 ]
 }
 
+# Whether the 32-bit programs can be run here: the host executes 32-bit code and 32-bit Wine
+# is installed (installed first where missing; a Debian mirror caught mid-sync can leave no
+# i386 C library matching the installed one, and then 32-bit Wine out). FLAGSMITH_RUN32=1
+# skips the second check.
+flagsmith_runs_32bit_wine() {
+    flagsmith_host_runs_32bit || return 1
+    [ "${FLAGSMITH_RUN32:-}" = 1 ] && return 0
+    bash "$(dirname "${BASH_SOURCE[0]}")/install-deps.sh" >&2 || return 1
+    dpkg-query -W -f='${Status}' wine32:i386 2>/dev/null | grep -q "install ok installed"
+}
+
 flagsmith_run_bits() {
-    if flagsmith_host_runs_32bit; then echo 32; else echo 64; fi
+    if flagsmith_runs_32bit_wine; then echo 32; else echo 64; fi
 }

@@ -26,6 +26,11 @@ for p in "${packages[@]}"; do
     fi
 done
 [ ${#missing[@]} -eq 0 ] && exit 0
+# A failed try at 32-bit Wine is not repeated for an hour (every build asks for it again).
+no_wine32="${TMPDIR:-/tmp}/flagsmith-no-wine32"
+if [ "${missing[*]}" = wine32:i386 ] && [ -n "$(find "$no_wine32" -mmin -60 2>/dev/null)" ]; then
+    exit 0
+fi
 
 SUDO=""
 if [ "$(id -u)" -ne 0 ]; then SUDO="sudo"; fi
@@ -34,5 +39,26 @@ if [ "$run32" = 1 ] && ! dpkg --print-foreign-architectures | grep -qx i386; the
     $SUDO dpkg --add-architecture i386
 fi
 export DEBIAN_FRONTEND=noninteractive
-$SUDO apt-get update -qq
-$SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+# A mirror caught mid-sync fails one index now and then ("File has unexpected size"); asked
+# again after a pause it usually answers. Where it still does not, the install goes on with the
+# indexes that did arrive, and fails by itself only if a package is then missing.
+for attempt in 1 2 3; do
+    if $SUDO apt-get update -qq; then break; fi
+    if [ "$attempt" = 3 ]; then
+        echo "apt-get update failed three times; installing from the indexes it has" >&2
+    else
+        sleep 20
+    fi
+done
+if ! $SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null; then
+    # 32-bit Wine needs the i386 C library at the very version of the installed one; a mirror
+    # without it leaves the 32-bit programs unrun here (the scripts then take the 64-bit path)
+    # rather than the whole build without its tools.
+    rest=()
+    for p in "${missing[@]}"; do [ "$p" = wine32:i386 ] || rest+=("$p"); done
+    [ ${#rest[@]} -lt ${#missing[@]} ] || exit 1
+    echo "32-bit Wine could not be installed; the 32-bit programs are not run on this host" >&2
+    touch "$no_wine32"
+    [ ${#rest[@]} -eq 0 ] ||
+        $SUDO apt-get install -y -qq --no-install-recommends "${rest[@]}" >/dev/null
+fi

@@ -15,14 +15,16 @@ build="${BUILD_DIR:-$root/build}"
 source "$root/tools/build-env.sh"
 source "$root/tools/wine-env.sh"
 
-if flagsmith_host_runs_32bit; then
+if flagsmith_runs_32bit_wine; then
     suites="${FLAGSMITH_SUITES:-native 32 64}"
     static32=0
     done_line="Tested: the native core suite, the 32-bit and the 64-bit suite under Wine (this host runs 32-bit code)"
 else
     suites="${FLAGSMITH_SUITES:-native 64}"
     static32=1
-    done_line="Tested: the native core suite, the 64-bit suite under 64-bit Wine; the 32-bit binaries checked statically (this host does not run 32-bit code)"
+    why="this host does not run 32-bit code"
+    flagsmith_host_runs_32bit && why="32-bit Wine could not be installed on this host"
+    done_line="Tested: the native core suite, the 64-bit suite under 64-bit Wine; the 32-bit binaries checked statically ($why)"
 fi
 if [ -n "${FLAGSMITH_SUITES:-}" ]; then
     static32=0

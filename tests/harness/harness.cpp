@@ -2,6 +2,7 @@
 
 #include <psapi.h>
 
+#include <cstdio>
 #include <filesystem>
 
 #include "app/identifiers.h"
@@ -13,6 +14,8 @@ namespace {
 constexpr DWORD POLL_MS = 10;
 constexpr DWORD SEND_TIMEOUT_MS = 3000;
 constexpr DWORD KILL_WAIT_MS = 3000;
+constexpr int START_ATTEMPTS = 5;
+constexpr DWORD START_RETRY_MS = 200;
 constexpr DWORD STANDIN_START_MS = 8000;
 constexpr DWORD FOCUS_WAIT_MS = 3000;
 constexpr DWORD FOCUS_RETRY_MS = 300;
@@ -176,9 +179,22 @@ bool Process::Start(const std::wstring& exe,
         startup.wShowWindow = static_cast<WORD>(show);
     }
     PROCESS_INFORMATION info = {};
-    if (!CreateProcessW(exe.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr,
-                        folder.c_str(), &startup, &info))
+    // Under Wine on a loaded machine CreateProcess has failed at once now and then, right
+    // after the previous program in the same tree was ended; a user would start it again, and
+    // so does the test, naming the error when every try failed.
+    DWORD error = 0;
+    for (int attempt = 0; attempt < START_ATTEMPTS; ++attempt) {
+        if (CreateProcessW(exe.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr,
+                           folder.c_str(), &startup, &info))
+            break;
+        error = GetLastError();
+        info.hProcess = nullptr;
+        Sleep(START_RETRY_MS);
+    }
+    if (!info.hProcess) {
+        fwprintf(stderr, L"%ls could not be started: error %lu\n", exe.c_str(), error);
         return false;
+    }
     CloseHandle(info.hThread);
     process_ = info.hProcess;
     id_ = info.dwProcessId;
