@@ -6,6 +6,7 @@
 #       are named); on failure shows the errors.
 #   flagsmith_host_runs_32bit: whether this host executes 32-bit x86 programs natively.
 #       FLAGSMITH_RUN32=1 or 0 overrides the check.
+#   flagsmith_installed PKG: whether that Debian package is installed.
 #   flagsmith_runs_32bit_wine: whether the host runs 32-bit code and 32-bit Wine is there.
 #   flagsmith_run_bits: 32 where both hold, else 64: the build to run.
 #   flagsmith_build_dir BUILD_DIR BITS: the folder of that build (the 64-bit one lies inside
@@ -80,6 +81,11 @@ flagsmith_host_runs_32bit() {
     [ "$rc" -eq 42 ]
 }
 
+# Whether Debian package PKG is installed.
+flagsmith_installed() {
+    dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q "install ok installed"
+}
+
 # Whether the 32-bit programs can be run here: the host executes 32-bit code and 32-bit Wine
 # is installed (installed first where missing; a Debian mirror caught mid-sync can leave no
 # i386 C library matching the installed one, and then 32-bit Wine out). FLAGSMITH_RUN32=1
@@ -88,7 +94,7 @@ flagsmith_runs_32bit_wine() {
     flagsmith_host_runs_32bit || return 1
     [ "${FLAGSMITH_RUN32:-}" = 1 ] && return 0
     bash "$(dirname "${BASH_SOURCE[0]}")/install-deps.sh" >&2 || return 1
-    dpkg-query -W -f='${Status}' wine32:i386 2>/dev/null | grep -q "install ok installed"
+    flagsmith_installed wine32:i386
 }
 
 flagsmith_run_bits() {
