@@ -21,28 +21,43 @@ size_t NameStart(const Text16& path) {
     return 0;
 }
 
-// The roots PathRemoveBackslashW leaves their backslash: "\", "X:\", and a UNC path with at
-// most one backslash after the leading two ("\\server\").
-bool IsRoot(const Text16& path) {
-    if (path.empty()) {
-        return false;
+// One unit against one unit of a pattern, in which an 'x' stands for a hexadecimal digit, a
+// small letter for itself in either case, and anything else for itself.
+bool UnitFits(Char16 unit, char pattern) {
+    const Char16 lower = unit | 0x20;  // a capital's small letter; no other unit becomes one
+    if (pattern == 'x') {
+        return (unit >= U16('0') && unit <= U16('9')) || (lower >= U16('a') && lower <= U16('f'));
     }
-    if (path[0] == BACKSLASH) {
-        if (path.size() == 1) {
-            return true;
-        }
-        if (path[1] != BACKSLASH) {
+    return pattern >= 'a' && pattern <= 'z' ? lower == static_cast<Char16>(pattern)
+                                            : unit == static_cast<Char16>(pattern);
+}
+
+// Whether the path from index `from` to its end fits the pattern.
+bool EndFits(const Text16& path, size_t from, const char* pattern) {
+    size_t i = 0;
+    for (; pattern[i]; ++i) {
+        if (from + i >= path.size() || !UnitFits(path[from + i], pattern[i])) {
             return false;
         }
-        size_t backslashes = 0;
-        for (size_t i = 2; i < path.size(); ++i) {
-            if (path[i] == BACKSLASH) {
-                ++backslashes;
-            }
-        }
-        return backslashes <= 1;
     }
-    return path.size() == 3 && path[1] == COLON && path[2] == BACKSLASH;
+    return from + i == path.size();
+}
+
+// Whether a path that ends in a backslash is a root, whose backslash the platform's path calls
+// keep (PathRemoveBackslashW, by Windows' PathIsRootW): "\", "X:\", "\\" alone, and after the
+// "\\?\" prefix a drive's "X:\", "UNC\" or a volume's "Volume{GUID}\". A server or a share
+// with its backslash ("\\server\", "\\server\share\") is none, nor is "\\\".
+bool IsRoot(const Text16& path) {
+    if (path.size() == 1 || (path[0] != BACKSLASH && EndFits(path, 1, ":\\"))) {
+        return true;
+    }
+    if (path[0] != BACKSLASH || path[1] != BACKSLASH) {
+        return false;
+    }
+    const bool prefixed = path.size() > 4 && path[2] == U16('?') && path[3] == BACKSLASH;
+    return path.size() == 2 ||
+           (prefixed && (EndFits(path, 5, ":\\") || EndFits(path, 4, "unc\\") ||
+                         EndFits(path, 4, "volume{xxxxxxxx-xxxx-xxxx-xxxx-xxxxxxxxxxxx}\\")));
 }
 
 }  // namespace

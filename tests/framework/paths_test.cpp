@@ -20,6 +20,15 @@ TEST(FilePaths, BaseNameAndFolderOfModulePaths) {
         {U16("D:/x/y/run.me.exe"), U16("run.me"), U16("D:/x/y/")},  // only a backslash is removed
         {U16("prog.exe"), U16("prog"), U16("prog.exe")},
         {U16("C:\\Tools\\"), U16(""), U16("C:\\Tools")},
+        // Roots as Windows' PathIsRootW tells them: a server or "\\\" is none, a prefixed one is.
+        {U16("\\\\server\\prog.exe"), U16("prog"), U16("\\\\server")},
+        {U16("\\\\\\prog.exe"), U16("prog"), U16("\\\\")},
+        {U16("\\\\?\\C:\\prog.exe"), U16("prog"), U16("\\\\?\\C:\\")},
+        {U16("\\\\?\\unc\\prog.exe"), U16("prog"), U16("\\\\?\\unc\\")},
+        {U16("\\\\?\\Volume{e51a1864-6f2d-4019-b73d-F4E60E600C26}\\prog.exe"), U16("prog"),
+         U16("\\\\?\\Volume{e51a1864-6f2d-4019-b73d-F4E60E600C26}\\")},
+        {U16("\\\\?\\Volume{z51a1864-6f2d-4019-b73d-f4e60e600c26}\\prog.exe"), U16("prog"),
+         U16("\\\\?\\Volume{z51a1864-6f2d-4019-b73d-f4e60e600c26}")},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::PrintToString(c.path));

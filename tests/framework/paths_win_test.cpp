@@ -18,7 +18,10 @@ std::wstring TempFolder() {
 }  // namespace
 
 // The folder rule is the one of lstrcpynW into a MAX_PATH buffer and PathRemoveBackslashW,
-// which keeps the backslash of a root.
+// which keeps the backslash of a root. Only roots every Wine tells as Windows does are asked:
+// Wine 8's PathIsRootW takes "\\server\" and "\\\" for roots and "\\?\C:\" for none, so
+// the folders of "\\server\prog.exe", "\\\prog.exe" and "\\?\C:\prog.exe" are held to
+// Windows' answers in the pure test instead.
 TEST(FilePaths, FolderCutsAsThePlatformDoes) {
     const std::wstring deep = L"C:\\" + std::wstring(300, L'x') + L"\\prog.exe";
     // Cut right after a backslash.
@@ -26,10 +29,7 @@ TEST(FilePaths, FolderCutsAsThePlatformDoes) {
     const std::wstring cases[] = {
         L"\\prog.exe",
         L"\\\\prog.exe",
-        L"\\\\\\prog.exe",
-        L"\\\\server\\prog.exe",
         L"\\\\server\\share\\prog.exe",
-        L"\\\\?\\C:\\prog.exe",
         L"X:\\prog.exe",
         L"C:\\\\prog.exe",
         L"C:/prog.exe",
