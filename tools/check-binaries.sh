@@ -33,13 +33,14 @@ check "program is ${magic##*	}" grep -qF "Magic			$magic" <<<"$exe_headers"
 check "library is ${magic##*	}" grep -qF "Magic			$magic" <<<"$dll_headers"
 check "program is a GUI program" grep -qF "Subsystem		00000002	(Windows GUI)" <<<"$exe_headers"
 
+# The name is the last field of an export or import line; binutils 2.40 writes "[   0] NAME",
+# later ones "[   0] +base[   1]  0000 NAME" (and an import's hint column moved with it).
 exports=$(sed -n '/^\[Ordinal\/Name Pointer\] Table/,/^$/p' <<<"$dll_headers" |
-          sed -n 's/^[[:space:]]*\[ *[0-9]*\] //p')
+          awk '/^[[:space:]]*\[ *[0-9]+\]/ { print $NF }')
 check "library exports exactly ALERTKIT (got: ${exports//$'\n'/ })" [ "$exports" = ALERTKIT ]
 check "library exports one function" grep -qE "Export Address Table[[:space:]]+00000001" <<<"$dll_headers"
 
-imports=$(sed -n '/DLL Name: Alertkit.dll/,/^$/p' <<<"$exe_headers" |
-          sed -n '3,$s/^[[:space:]]*[0-9a-f]*[[:space:]]*[0-9]*[[:space:]]*//p' | sed '/^$/d')
+imports=$(sed -n '/DLL Name: Alertkit.dll/,/^$/p' <<<"$exe_headers" | awk 'NR > 2 && NF { print $NF }')
 check "program imports ALERTKIT by name from Alertkit.dll (got: ${imports//$'\n'/ })" \
     [ "$imports" = ALERTKIT ]
 
