@@ -9,6 +9,8 @@
 #   flagsmith_installed PKG: whether that Debian package is installed.
 #   flagsmith_runs_32bit_wine: whether the host runs 32-bit code and 32-bit Wine is there.
 #   flagsmith_run_bits: 32 where both hold, else 64: the build to run.
+#   flagsmith_wine32_way: how 32-bit Wine came onto this host (or why it did not), as the
+#       install said it.
 #   flagsmith_build_dir BUILD_DIR BITS: the folder of that build (the 64-bit one lies inside
 #       the 32-bit one's folder).
 
@@ -95,6 +97,19 @@ flagsmith_runs_32bit_wine() {
     [ "${FLAGSMITH_RUN32:-}" = 1 ] && return 0
     bash "$(dirname "${BASH_SOURCE[0]}")/install-deps.sh" >&2 || return 1
     flagsmith_installed wine32:i386
+}
+
+# Where tools/install-deps.sh notes how it installed 32-bit Wine.
+FLAGSMITH_WINE32_WAY="${XDG_STATE_HOME:-$HOME/.local/state}/flagsmith/wine32-way"
+
+flagsmith_wine32_way() {
+    local way=""
+    [ -s "$FLAGSMITH_WINE32_WAY" ] && way=$(cat "$FLAGSMITH_WINE32_WAY")
+    if flagsmith_installed wine32:i386; then
+        case "$way" in installed*) echo "$way" ;; *) echo "installed before" ;; esac
+    else
+        case "$way" in "not installed"*) echo "$way" ;; *) echo "not installed" ;; esac
+    fi
 }
 
 flagsmith_run_bits() {
