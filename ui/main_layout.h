@@ -7,8 +7,8 @@
 #include "framework/control_description.h"
 #include "framework/text16.h"
 
-// The main window's geometry in 96-DPI units, from the widest preset caption W (screen
-// pixels, used unchanged) and the number of presets n.
+// The main window's geometry in 96-DPI units, from the widest option caption W, "No preset
+// used" included (screen pixels, used unchanged), and the number of presets n.
 struct MainLayout {
     int optionWidth;  // OW
     int groupWidth;   // GW

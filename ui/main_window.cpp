@@ -40,11 +40,12 @@ constexpr int MIN_CAPTION_WIDTH = 1;
 
 // W, measured in the font the option buttons will get. A temporary option button would measure
 // with the same font on the same screen: making and destroying a control only for that is work
-// every start-up would pay for.
-int WidestCaption(HFONT font, int presetCount) {
+// every start-up would pay for. Every slot counts, "No preset used" too: all options are OW
+// wide, and measured from shorter presets alone that caption would be cut off.
+int WidestCaption(HFONT font) {
     int widest = MIN_CAPTION_WIDTH;
-    for (int i = 0; i < presetCount; ++i) {
-        widest = std::max(widest, TextWidth(font, g_presets[i].c_str()));
+    for (const Text16& caption : g_presets) {
+        widest = std::max(widest, TextWidth(font, caption.c_str()));
     }
     return widest;
 }
@@ -106,7 +107,7 @@ void BuildMainWindow(AppWindow& app, bool large) {
     g_hwndMain = app.Window();
 
     const int presetCount = g_presetSlots - 1;
-    const int widest = WidestCaption(app.Font(), presetCount);
+    const int widest = WidestCaption(app.Font());
 
     const MainLayout layout = ComputeMainLayout(large, widest, presetCount);
 

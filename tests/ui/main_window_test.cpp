@@ -80,12 +80,12 @@ constexpr DWORD OPTION = 0x50010D09;
 constexpr DWORD COMMAND = 0x50010C00;
 constexpr DWORD GROUP = 0x54020007;
 
-// W, the widest preset caption in the font the first option button holds, as the option
-// buttons' width shows it.
+// W, the widest option caption, "No preset used" included, in the font the first option button
+// holds, as the option buttons' width shows it.
 int MeasuredWidest(HWND main, const std::vector<std::wstring>& presets) {
     const auto font =
         reinterpret_cast<HFONT>(SendDlgItemMessageW(main, IDC_PRESET_FIRST, WM_GETFONT, 0, 0));
-    int widest = 1;
+    int widest = TextWidth(font, L"No preset used");
     for (const std::wstring& preset : presets) {
         widest = std::max(widest, TextWidth(font, preset.c_str()));
     }
@@ -93,7 +93,9 @@ int MeasuredWidest(HWND main, const std::vector<std::wstring>& presets) {
 }
 
 TEST(MainWindow, SmallLayoutControls) {
-    const std::vector<std::wstring> presets = {L"-gen gas", L"-gen gas64", L"-gen gcc -O 2"};
+    // The last preset is wider than "No preset used", so W is its width.
+    const std::vector<std::wstring> presets = {L"-gen gas", L"-gen gas64",
+                                               L"-gen gcc -O 2 -fpu sse"};
     MainWindowHost host(presets, false);
     const int w = MeasuredWidest(host.Main(), presets);
     ASSERT_GT(w, 20);
@@ -107,7 +109,7 @@ TEST(MainWindow, SmallLayoutControls) {
                        {1109, L"Button", L"686", 80, 25, 48, 20, CHECKBOX},
                        {1001, L"Button", L"-gen gas", 15, 66, ow, 20, FIRST_OPTION},
                        {1002, L"Button", L"-gen gas64", 15, 86, ow, 20, OPTION},
-                       {1003, L"Button", L"-gen gcc -O 2", 15, 106, ow, 20, OPTION},
+                       {1003, L"Button", L"-gen gcc -O 2 -fpu sse", 15, 106, ow, 20, OPTION},
                        {1004, L"Button", L"No preset used", 15, 130, ow, 20, OPTION},
                        {1102, L"Button", L"Apply", 10, t + 50, 38, 22, COMMAND},
                        {1103, L"Button", L"Edit", 52, t + 50, 38, 22, COMMAND},
@@ -123,6 +125,7 @@ TEST(MainWindow, SmallLayoutControls) {
 }
 
 TEST(MainWindow, LargeLayoutControls) {
+    // Both presets are shorter than "No preset used", so W is that caption's width.
     const std::vector<std::wstring> presets = {L"-gen gas", L"-gen gas64"};
     MainWindowHost host(presets, true);
     const int w = MeasuredWidest(host.Main(), presets);
