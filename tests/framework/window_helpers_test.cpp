@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -43,21 +44,31 @@ struct InputWindow {
     }
 };
 
-// The low word of a fresh handle: Wine hands out the lowest free table slot, so a leak moves it up.
+// The highest low word of many fresh handles. Wine gives a new object the slot freed last, so
+// one object shows only where the last free fell (under Wine 10 that moves from window to window
+// with nothing kept); the highest of many rises with every object kept.
 struct HandleProbe {
     WORD gdi = 0;
     WORD user = 0;
 };
 
+constexpr int PROBE_OBJECTS = 64;
+
 HandleProbe ProbeHandles() {
     HandleProbe probe;
-    HBRUSH brush = CreateSolidBrush(RGB(1, 2, 3));
-    probe.gdi = LOWORD(reinterpret_cast<UINT_PTR>(brush));
-    DeleteObject(brush);
-    HWND window =
-        CreateWindowExW(0, L"Static", L"", 0, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr);
-    probe.user = LOWORD(reinterpret_cast<UINT_PTR>(window));
-    DestroyWindow(window);
+    HBRUSH brushes[PROBE_OBJECTS];
+    HWND windows[PROBE_OBJECTS];
+    for (int i = 0; i < PROBE_OBJECTS; ++i) {
+        brushes[i] = CreateSolidBrush(RGB(1, 2, 3));
+        windows[i] =
+            CreateWindowExW(0, L"Static", L"", 0, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr);
+        probe.gdi = std::max(probe.gdi, LOWORD(reinterpret_cast<UINT_PTR>(brushes[i])));
+        probe.user = std::max(probe.user, LOWORD(reinterpret_cast<UINT_PTR>(windows[i])));
+    }
+    for (int i = 0; i < PROBE_OBJECTS; ++i) {
+        DeleteObject(brushes[i]);
+        DestroyWindow(windows[i]);
+    }
     return probe;
 }
 
@@ -65,10 +76,11 @@ void BuildAndDestroyWindowWithControls() {
     AppWindow app;
     app.ReplaceFont(L"Tahoma", 9, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET);
     HWND window = CreateHostWindow(app);
-    for (const wchar_t* kind :
-         {L"Option", L"Checkbox", L"Button", L"GroupBox", L"Label", L"Edit", L"ListBox",
-          L"ComboBox", L"StatusBar", L"ProgressBar", L"TrackBar", L"UpDown", L"RichEdit",
-          L"DateTimePicker", L"Toolbar", L"ListView"}) {
+    // No date picker: Wine's month calendar (8 and 10 alike) makes a bold font from each font it
+    // is given and never deletes it: one object per picker, which the framework cannot free.
+    for (const wchar_t* kind : {L"Option", L"Checkbox", L"Button", L"GroupBox", L"Label", L"Edit",
+                                L"ListBox", L"ComboBox", L"StatusBar", L"ProgressBar", L"TrackBar",
+                                L"UpDown", L"RichEdit", L"Toolbar", L"ListView"}) {
         app.CreateControl(kind, nullptr, 100, L"text", 5, 5, 80, 20);
     }
     PumpPending();
@@ -238,12 +250,16 @@ TEST(InputWindowProc, BufferIsForgottenWithItsWindow) {
 }
 
 TEST(AppWindowResources, NoHandleLeaksOverManyWindows) {
-    BuildAndDestroyWindowWithControls();  // first-use caches of the controls are not leaks
-    const HandleProbe before = ProbeHandles();
-    for (int i = 0; i < 200; ++i) {
-        BuildAndDestroyWindowWithControls();
+    // The first batch may raise the probe once: the platform keeps what it makes for the first
+    // windows (Wine 10 more than Wine 8: a screen-sized bitmap, cursor and icon bitmaps, a font).
+    // A second batch as long adds nothing unless something is kept per window.
+    HandleProbe batches[2];
+    for (HandleProbe& probe : batches) {
+        for (int i = 0; i < 100; ++i) {
+            BuildAndDestroyWindowWithControls();
+        }
+        probe = ProbeHandles();
     }
-    const HandleProbe after = ProbeHandles();
-    EXPECT_EQ(after.gdi, before.gdi);
-    EXPECT_EQ(after.user, before.user);
+    EXPECT_EQ(batches[1].gdi, batches[0].gdi);
+    EXPECT_EQ(batches[1].user, batches[0].user);
 }
