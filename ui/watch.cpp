@@ -89,21 +89,27 @@ HWND BelowForeground(HWND foreground) {
     return root;
 }
 
-// Under Wine a window manager may stack the windows, and Wine passes it no request to go below
-// another window. Leaving the topmost band, the window goes below the one the manager has
-// focused, which is still WinFBE while the application in front has not yet handled its
-// activation (busy right after showing its window): the window would sink below WinFBE. A
-// raise is passed on, so the window rises out of the band over everything and then the
-// application in front rises over it, in its own thread's time (asked again on each tick
-// until done, unless it hangs). On Windows one placement does it.
+// Under Wine on a Linux desktop the host's window manager stacks the windows, and Wine passes
+// it no request to go below another window. Leaving the topmost band, the window goes below
+// the one the manager has focused, which is still WinFBE while the application in front has
+// not yet handled its activation (busy right after showing its window): the window would sink
+// below WinFBE. A raise is passed on, so the window rises out of the band over everything and
+// then the application in front rises over it, in its own thread's time (asked again on each
+// tick until done, unless it hangs). Wine passes a raise on only where it changes the window
+// order when that thread takes it: Wine 10 has often put the application on top there by then
+// (its activation), and the manager would keep the window over it while the order reads as
+// done; so the application is first put just below the window, then on top. Where Wine leaves
+// the windows unmanaged it stacks them itself by the Win32 rules, and there, as on Windows, one
+// placement does it.
 void PlaceBelow(HWND mainWindow, HWND below) {
-    static const bool stackedByHost = RunsUnderWine();
+    static const bool stackedByHost = StackedByWindowManager();
     if (below == HWND_NOTOPMOST || !stackedByHost) {
         SetWindowPos(mainWindow, below, 0, 0, 0, 0, Z_ORDER_ONLY);
         return;
     }
     SetWindowPos(mainWindow, HWND_NOTOPMOST, 0, 0, 0, 0, Z_ORDER_ONLY);
     if (!IsHungAppWindow(below)) {
+        SetWindowPos(below, mainWindow, 0, 0, 0, 0, Z_ORDER_ONLY | SWP_ASYNCWINDOWPOS);
         SetWindowPos(below, HWND_TOP, 0, 0, 0, 0, Z_ORDER_ONLY | SWP_ASYNCWINDOWPOS);
     }
 }
