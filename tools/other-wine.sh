@@ -61,8 +61,9 @@ other_wine_root() {
     rm -rf "$dir/root" "$dir/root.new" "$dir/root.list"
     mkdir -p "$dir"
     echo "Laying the $suite release's root for its Wine ($dir/root)" >&2
-    local include
+    local include architectures=amd64
     include=$(other_wine_packages "$bits" | tr ' ' ',')
+    [ "$bits" = 32 ] && architectures=amd64,i386
     # A mirror may serve a stale i386 index of the security archive (then no i386 library
     # matches its amd64 twin); the root is a test bed, not a system, so it is then laid from
     # the release and its updates alone, all at one version.
@@ -71,7 +72,7 @@ other_wine_root() {
         local mirrors=("deb $main $suite main" "deb $main $suite-updates main")
         [ "$sources" = security ] && mirrors+=("deb $security $suite-security main")
         if unshare --mount --propagation private \
-            mmdebstrap --quiet --mode=root --variant=apt --architectures=amd64,i386 \
+            mmdebstrap --quiet --mode=root --variant=apt --architectures=$architectures \
             --include="$include" --aptopt='Acquire::Retries "3"' \
             "$suite" "$dir/root.new" "${mirrors[@]}" >"$dir/mmdebstrap.log" 2>&1; then
             mv "$dir/root.new" "$dir/root"
