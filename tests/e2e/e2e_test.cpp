@@ -32,6 +32,22 @@ bool IsTopmost(HWND window) {
     return (GetWindowLongW(window, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
 }
 
+// Where the window stands once nothing has moved it for SETTLE_MS. A window manager answers a
+// placement (the program's own at its start, another program's move) with the place it gave
+// the frame, a moment later: what the program saves is that place, not the one asked for.
+POINT SettledTopLeft(HWND window) {
+    POINT at = TopLeft(window);
+    for (DWORD since = GetTickCount(); GetTickCount() - since < SETTLE_MS;) {
+        WaitUntil([] { return false; }, SETTLE_MS / 6);
+        const POINT now = TopLeft(window);
+        if (now.x != at.x || now.y != at.y) {
+            at = now;
+            since = GetTickCount();
+        }
+    }
+    return at;
+}
+
 // Whether a person sees the window: most of its client area shows its face on the screen.
 // Only under a window manager: without one, Wine draws the window activated last on top,
 // whatever the window order says.
@@ -308,7 +324,7 @@ TEST_F(E2e, PositionIsKeptWhenUnmovedAndSavedAfterAMove) {
     ASSERT_TRUE(StartBoth());
     SetWindowPos(Main(), nullptr, 300, 210, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     ASSERT_TRUE(WaitUntil([&] { return TopLeft(Main()).x == 300; }, TICKS_MS));
-    const POINT moved = TopLeft(Main());
+    const POINT moved = SettledTopLeft(Main());
     standIn.Close();
     EXPECT_EQ(program.Proc().WaitExit(EXIT_MS), std::optional<DWORD>(0));
     EXPECT_EQ(e2e::ReadBytes(positionFile), PositionBytes(moved.x, moved.y));
@@ -320,7 +336,7 @@ TEST_F(E2e, PositionIsKeptWhenUnmovedAndSavedAfterAMove) {
 TEST_F(E2e, ClosedWhileMinimisedTheFileKeepsThePlaceBefore) {
     const std::wstring positionFile = tree->ToolsFile(L"CSposition.dat");
     ASSERT_TRUE(StartBoth());
-    const POINT centred = TopLeft(Main());
+    const POINT centred = SettledTopLeft(Main());
     standIn.Minimize();
     ASSERT_TRUE(WaitUntil([&] { return IsIconic(Main()) != FALSE; }, TICKS_MS));
     PostMessageW(Main(), WM_SYSCOMMAND, SC_CLOSE, 0);
