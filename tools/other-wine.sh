@@ -103,7 +103,7 @@ other_wine_enter() {
     local shared
     shared=$(cd "$other_wine_project/.." && pwd)/shared
     [ -d "$shared" ] && binds+=(--ro-bind "$shared" "$shared")
-    bwrap --bind "$root" / --dev-bind /dev /dev --proc /proc --tmpfs /tmp "${binds[@]}" \
+    bwrap --bind "$root" / --dev-bind /dev /dev --proc /proc --perms 1777 --tmpfs /tmp "${binds[@]}" \
         --unshare-pid --unshare-ipc --unshare-net --die-with-parent \
         --setenv HOME /root --setenv PATH /usr/sbin:/usr/bin:/sbin:/bin \
         --chdir "$other_wine_project" "$@"
