@@ -61,21 +61,25 @@ done
 install() { $SUDO apt-get install -y -qq --no-install-recommends "$@" >/dev/null; }
 rest=()
 for p in "${missing[@]}"; do [ "$p" = wine32:i386 ] || rest+=("$p"); done
-[ ${#rest[@]} -eq 0 ] || install "${rest[@]}" || exit 1
-[ ${#rest[@]} -lt ${#missing[@]} ] || exit 0
+if [ ${#rest[@]} -eq ${#missing[@]} ]; then
+    install "${missing[@]}"
+    exit
+fi
 # 32-bit Wine: multi-arch libraries must be at one version on both architectures. A mirror
 # whose i386 index of the security archive is stale knows the amd64 security updates but not
 # their i386 twins, and the plain install finds no i386 set to match ("held broken
-# packages"). The release's own suite has both architectures at one version, so that one
-# install then prefers it (apt's target release); the security archive stays in the sources,
-# and the next upgrade takes both twins together once the mirror has them.
+# packages"). The release's own suite has both architectures at one version, so the same
+# install then prefers it (apt's target release; in one go with the rest, before any amd64
+# library comes from the security archive). Nothing installed is downgraded, the security
+# archive stays in the sources, and the next upgrade takes both twins together once the mirror
+# has them.
 mkdir -p "$(dirname "$FLAGSMITH_WINE32_WAY")"
-if install wine32:i386 2>/dev/null; then
+if install "${missing[@]}" 2>/dev/null; then
     echo "installed as the release offers it" >"$FLAGSMITH_WINE32_WAY"
     exit 0
 fi
 suite=$(. /etc/os-release && echo "${VERSION_CODENAME:-}")
-if [ -n "$suite" ] && install -t "$suite" wine32:i386; then
+if [ -n "$suite" ] && install -t "$suite" "${missing[@]}"; then
     echo "installed from the release's own suite ($suite), the i386 index of the security archive being behind the amd64 one" >"$FLAGSMITH_WINE32_WAY"
     exit 0
 fi
@@ -84,3 +88,4 @@ fi
 echo "32-bit Wine could not be installed; the 32-bit programs are not run on this host" >&2
 echo "not installed: neither the plain install nor one from the release's own suite went through" >"$FLAGSMITH_WINE32_WAY"
 touch "$no_wine32"
+[ ${#rest[@]} -eq 0 ] || install "${rest[@]}"
