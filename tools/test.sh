@@ -133,10 +133,11 @@ run_ctest() {
         [ -z "$counts" ] && failed=$((failed + 1)) total=$((total + 1))
     fi
     # Which desktops the end-to-end tests ran on, for the summary.
-    if grep -qE '^ *[0-9]+/[0-9]+ Test +#[0-9]+: (e2e|robust|real_winfbe)_test ' "$out"; then
+    # (ctest writes no "N/M" before a repeated entry.)
+    if grep -qE '^ *([0-9]+/[0-9]+ )?Test +#[0-9]+: (e2e|robust|real_winfbe)_test ' "$out"; then
         desktops_bare=1
     fi
-    if grep -qE '^ *[0-9]+/[0-9]+ Test +#[0-9]+: (e2e|robust|real_winfbe)_test_openbox ' "$out"; then
+    if grep -qE '^ *([0-9]+/[0-9]+ )?Test +#[0-9]+: (e2e|robust|real_winfbe)_test_openbox ' "$out"; then
         desktops_openbox=1
     fi
 }
