@@ -28,7 +28,9 @@ if [ "${1:-}" = --repeat ]; then
     repeat=(--repeat "until-fail:${2:?--repeat needs a count}")
     shift 2
 fi
-host_wine=$(dpkg-query -W -f='${Version}' wine64 2>/dev/null | sed 's/[~+-].*//')
+# The host's Wine version, asked when a suite runs: on a fresh machine Wine is installed with
+# the first build.
+host_wine() { dpkg-query -W -f='${Version}' wine64 2>/dev/null | sed 's/[~+-].*//'; }
 host_release="Debian $(. /etc/os-release && echo "${VERSION_ID:-?}")"
 # wine_wanted host|other: whether FLAGSMITH_WINES names that Wine (a major version other than
 # the host Wine's names the other one).
@@ -37,7 +39,7 @@ wine_wanted() {
     for word in ${FLAGSMITH_WINES:-host other}; do
         case "$word" in
             host | other) [ "$word" = "$1" ] && return 0 ;;
-            "${host_wine%%.*}") [ "$1" = host ] && return 0 ;;
+            "$(host_wine | cut -d. -f1)") [ "$1" = host ] && return 0 ;;
             *) [ "$1" = other ] && return 0 ;;
         esac
     done
@@ -85,7 +87,7 @@ suite() {
     if [ "$bits" = native ]; then
         echo "== the window-free core, natively under ASan and UBSan, with its fuzzers"
     elif [ "$with_wine" = 1 ]; then
-        echo "== $bits-bit suite under $bits-bit Wine $host_wine ($host_release)"
+        echo "== $bits-bit suite under $bits-bit Wine $(host_wine) ($host_release)"
         WINE_ENV_DIR="${FLAGSMITH_PREFIX_DIR:-$dir}" WINE_ENV_BITS="$bits"
         if ! wine_env_start; then
             echo "Wine did not start" >&2
@@ -100,11 +102,11 @@ suite() {
         # a window manager, then under openbox (the entries labelled openbox start it).
         desktops_bare=0 desktops_openbox=0
         run_ctest "$bits" "$dir" "$out" -LE openbox "${repeat[@]}" "$@"
-        echo "== $bits-bit suite under $bits-bit Wine $host_wine, under a window manager (openbox)"
+        echo "== $bits-bit suite under $bits-bit Wine $(host_wine), under a window manager (openbox)"
         run_ctest "$bits" "$dir" "$out" -L openbox "${repeat[@]}" "$@"
         wine_env_cleanup
         trap - EXIT INT TERM
-        note_wine "Wine $host_wine ($host_release, this host's), $bits-bit"
+        note_wine "Wine $(host_wine) ($host_release, this host's), $bits-bit"
     else
         run_ctest "$bits" "$dir" "$out" "$@"
     fi
