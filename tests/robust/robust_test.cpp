@@ -89,9 +89,15 @@ protected:
     std::wstring DismissedText() { return program.DismissBox(START_MS).value_or(L"<no box>"); }
 
     // Opens the edit window and returns its field's text; empty handle when it did not open.
+    // A command posted just after an edit window closed can still be taken by that window's
+    // ending loop, as posted messages come before its quit: the window it opens then ends with
+    // that quit at once. A person's click comes after the quit. The command is posted once more.
     HWND OpenEdit(std::wstring* field) {
-        PostCommand(IDC_EDIT);
-        HWND edit = program.WaitEditWindow();
+        HWND edit = nullptr;
+        for (int attempt = 0; attempt < 2 && !edit; ++attempt) {
+            PostCommand(IDC_EDIT);
+            edit = program.WaitEditWindow();
+        }
         if (edit && field)
             *field = e2e::WindowText(GetDlgItem(edit, IDC_SWITCHES_TEXT));
         return edit;
