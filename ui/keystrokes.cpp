@@ -13,6 +13,10 @@ constexpr SHORT KEY_DOWN_BIT = static_cast<SHORT>(0x8000);
 // Wine's reset came within 50 ms of the activation on a loaded machine; where it never comes
 // (a window manager that leaves the X focus alone) this is what a click costs.
 constexpr DWORD MODIFIER_RESET_LIMIT_MS = 100;
+// Further resets came up to 11 ms after the one before (in 80 clicks on a loaded machine);
+// the Shift held this long untouched ends the wait. The whole wait stays within the longest.
+constexpr DWORD MODIFIER_QUIET_MS = 30;
+constexpr DWORD MODIFIER_WAIT_LONGEST_MS = 250;
 
 constexpr KeyEvent BUILD_CONFIG_EVENTS[] = {
     {VK_F7, false},
@@ -74,11 +78,13 @@ bool IsHeldDown(BYTE virtualKey) {
 
 // Wine sets the modifier keys from the real keyboard when WinFBE's thread handles the X focus
 // event of its activation, and it overwrites the Shift that thread has already read: a Shift
-// pressed before that moment is released again, and F7 arrives alone. When the activation has
-// yet to come, a Shift is pressed at once, before WinFBE's thread can have handled it, and the
-// sequence waits (bounded) until Wine has released it again; the sequence's own Shift comes
-// after. Where nothing releases it (the focus was already WinFBE's, or the real Shift is held),
-// the bound passes and the sequence goes on. Windows keeps the Shift: nothing is pressed there.
+// pressed before that moment is released again, and F7 arrives alone. One activation can bring
+// two or three such resets a few milliseconds apart. When the activation has yet to come, a
+// Shift is pressed at once, before WinFBE's thread can have handled it, and the sequence waits
+// (bounded) until Wine has released it; it is pressed again at each release, until it stays
+// held for a quiet while. The sequence's own Shift comes after. Where nothing releases it (the
+// focus was already WinFBE's, or the real Shift is held), the bound passes and the sequence
+// goes on. Windows keeps the Shift: nothing is pressed there.
 class ModifierReset {
 public:
     ModifierReset(HWND winFbe, bool focusMoves, const KeySequence& sequence)
@@ -91,8 +97,22 @@ public:
         }
     }
     void Await() const {
+        if (!armed_) {
+            return;
+        }
         const DWORD start = GetTickCount();
-        while (armed_ && IsHeldDown(VK_SHIFT) && GetTickCount() - start < MODIFIER_RESET_LIMIT_MS) {
+        bool released = false;
+        DWORD lastRelease = start;
+        for (;;) {
+            const DWORD now = GetTickCount();
+            if (ModifierWaitEnds(released, now - start, now - lastRelease)) {
+                return;
+            }
+            if (!IsHeldDown(VK_SHIFT)) {
+                released = true;
+                lastRelease = now;
+                SendKey({VK_SHIFT, false});
+            }
             Sleep(FOCUS_POLL_MS);
         }
     }
@@ -149,6 +169,11 @@ const KeySequence COMPILER_SETUP_KEYS = {COMPILER_SETUP_EVENTS, CountOf(COMPILER
 
 bool KeepWaitingForFocus(bool winFbeFound, bool focusReported, DWORD waitedMs) {
     return winFbeFound && !focusReported && waitedMs < FOCUS_WAIT_LIMIT_MS;
+}
+
+bool ModifierWaitEnds(bool released, DWORD waitedMs, DWORD sinceReleaseMs) {
+    return waitedMs >= MODIFIER_WAIT_LONGEST_MS ||
+           (released ? sinceReleaseMs >= MODIFIER_QUIET_MS : waitedMs >= MODIFIER_RESET_LIMIT_MS);
 }
 
 void SendKeysToWinFbe(const KeySequence& sequence) {

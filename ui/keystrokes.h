@@ -26,6 +26,11 @@ constexpr DWORD FOCUS_WAIT_LIMIT_MS = 250;
 // when WinFBE was found, it has no focus window yet and the limit has not passed.
 bool KeepWaitingForFocus(bool winFbeFound, bool focusReported, DWORD waitedMs);
 
+// True when the wait for Wine's reset of the modifiers (under Wine alone) ends: at the longest
+// wait, when the pressed Shift stayed held for a quiet while since its last release, or, while
+// nothing released it, when the reset has not come within its limit.
+bool ModifierWaitEnds(bool released, DWORD waitedMs, DWORD sinceReleaseMs);
+
 // Brings WinFBE to the front, waits (bounded) until its thread holds the keyboard focus and
 // sends the sequence; checks nothing else and reads no answer.
 void SendKeysToWinFbe(const KeySequence& sequence);

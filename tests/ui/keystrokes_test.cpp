@@ -61,6 +61,22 @@ TEST(Keystrokes, WaitForWinFbeFocusOnlyWhileFoundUnfocusedAndWithinTheLimit) {
     }
 }
 
+TEST(Keystrokes, ModifierWaitEndsQuietAfterTheLastReleaseOrAtItsLimits) {
+    struct Case {
+        bool released;
+        DWORD waitedMs, sinceReleaseMs;
+        bool ends;
+    } cases[] = {
+        {false, 99, 99, false}, {false, 100, 100, true}, {true, 120, 29, false},
+        {true, 40, 30, true},   {true, 249, 0, false},   {true, 250, 0, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message()
+                     << c.released << " " << c.waitedMs << " " << c.sinceReleaseMs);
+        EXPECT_EQ(c.ends, ModifierWaitEnds(c.released, c.waitedMs, c.sinceReleaseMs));
+    }
+}
+
 TEST(Keystrokes, ReachWinFbeInOrderWithScanCodes) {
     uitest::WriteWinFbeIni(L"", L"");
     MainWindowHost host(PRESETS, false);
