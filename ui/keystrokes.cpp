@@ -76,6 +76,16 @@ bool IsHeldDown(BYTE virtualKey) {
     return (GetAsyncKeyState(virtualKey) & KEY_DOWN_BIT) != 0;
 }
 
+// A reset of the modifiers (see ModifierReset) shows as a Shift released behind the program's
+// back: it is pressed again. True when it was.
+bool PressShiftAgainIfReleased() {
+    if (IsHeldDown(VK_SHIFT)) {
+        return false;
+    }
+    SendKey({VK_SHIFT, false});
+    return true;
+}
+
 // Wine sets the modifier keys from the real keyboard when WinFBE's thread handles the X focus
 // event of its activation, and it overwrites the Shift that thread has already read: a Shift
 // pressed before that moment is released again, and F7 arrives alone. One activation can bring
@@ -108,10 +118,9 @@ public:
             if (ModifierWaitEnds(released, now - start, now - lastRelease)) {
                 return;
             }
-            if (!IsHeldDown(VK_SHIFT)) {
+            if (PressShiftAgainIfReleased()) {
                 released = true;
                 lastRelease = now;
-                SendKey({VK_SHIFT, false});
             }
             Sleep(FOCUS_POLL_MS);
         }
@@ -196,10 +205,8 @@ void SendKeysToWinFbe(const KeySequence& sequence) {
     bool shiftHeld = false;
     for (int i = 0; i < sequence.timedCount; ++i) {
         const KeyEvent& event = sequence.events[i];
-        // A late reset of the modifiers (see ModifierReset) can still come between Shift and F7:
-        // it shows as a Shift released behind the sequence's back, pressed again here.
-        if (shiftHeld && !event.release && !IsHeldDown(VK_SHIFT)) {
-            SendKey({VK_SHIFT, false});
+        // A reset later than the quiet wait can still come between Shift and F7.
+        if (shiftHeld && !event.release && PressShiftAgainIfReleased()) {
             Sleep(KEY_WAIT_MS);
         }
         if (event.virtualKey == VK_SHIFT) {
