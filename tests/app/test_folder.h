@@ -1,6 +1,8 @@
 #pragma once
 #include <string>
 
+#include "tests/harness/files.h"
+
 // A fresh folder under the temporary folder, removed with its content at the end of the test.
 class TestFolder {
 public:
@@ -28,7 +30,7 @@ private:
     std::wstring saved_;
 };
 
-void WriteBytes(const std::wstring& path, const std::string& bytes);
+using e2e::WriteBytes;
 // The whole content of a file, read by the program's own reader; empty when it cannot be opened.
 std::string ReadFileBytes(const std::wstring& path);
 bool FileExists(const std::wstring& path);

@@ -1,5 +1,7 @@
 #include "tests/harness/files.h"
 
+#include <gtest/gtest.h>
+
 #include <cstring>
 
 namespace e2e {
@@ -9,14 +11,24 @@ constexpr wchar_t BOM = 0xFEFF;
 
 }  // namespace
 
+// Written as an editor writes a settings file, sharing it with whoever has it open: the program
+// reads WinFBE.ini on every tick, and an unshared open made in that moment is refused. A write
+// refused all the same fails the test rather than leaving the old content to be read.
 void WriteBytes(const std::wstring& path, const std::string& bytes) {
-    HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
-        return;
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE,
+                              FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                              CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     DWORD written = 0;
-    WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
-    CloseHandle(file);
+    const bool done = file != INVALID_HANDLE_VALUE &&
+                      WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written,
+                                nullptr) &&
+                      written == bytes.size();
+    const DWORD error = GetLastError();
+    if (file != INVALID_HANDLE_VALUE)
+        CloseHandle(file);
+    if (!done)
+        ADD_FAILURE() << "not written: " << std::string(path.begin(), path.end()) << " (error "
+                      << error << ")";
 }
 
 std::string ReadBytes(const std::wstring& path) {
