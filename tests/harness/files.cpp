@@ -19,10 +19,10 @@ void WriteBytes(const std::wstring& path, const std::string& bytes) {
                               FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                               CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     DWORD written = 0;
-    const bool done = file != INVALID_HANDLE_VALUE &&
-                      WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written,
-                                nullptr) &&
-                      written == bytes.size();
+    const bool done =
+        file != INVALID_HANDLE_VALUE &&
+        WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
+        written == bytes.size();
     const DWORD error = GetLastError();
     if (file != INVALID_HANDLE_VALUE)
         CloseHandle(file);
